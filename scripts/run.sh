@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds ormlax and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-dependencies.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build
+# Until the desktop program exists, show the machine running: the speed benchmarks.
+exec build/bench/ormlax_bench "$@"
