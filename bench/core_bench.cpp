@@ -15,6 +15,8 @@ class QuietOperator : public Operator {
   MessageAnswer ShowMessage(const MessageRequest& r) override { return r.defaultAnswer; }
   void YieldToInterface() override {}
   void ShowFuseWindow(int) override {}
+  KeyboardEntry OpenKeyboardWindow(bool) override { return {}; }
+  void SetClipboardText(const std::string&) override {}
 };
 
 void Load(MachineState& s, int at, std::initializer_list<std::string_view> words) {

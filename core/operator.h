@@ -18,6 +18,13 @@ struct MessageRequest {
   MessageAnswer defaultAnswer = MessageAnswer::Ok;
 };
 
+// What the operator did in the console keyboard window.
+struct KeyboardEntry {
+  bool entered = false;           // a word was entered; false when the window was just closed
+  std::string word;               // the field's 12 characters when entered
+  bool continueSingleStep = false;  // "Continue in single-step" was pressed
+};
+
 class Operator {
  public:
   virtual ~Operator() = default;
@@ -31,6 +38,13 @@ class Operator {
 
   // Shows the modal blown-fuse window for reason 1 or 2 and returns when it is closed.
   virtual void ShowFuseWindow(int reason) = 0;
+
+  // Opens the modal console keyboard window ("Continue in single-step" enabled as given) and
+  // returns what the operator did when it closes.
+  virtual KeyboardEntry OpenKeyboardWindow(bool singleStepEnabled) = 0;
+
+  // Replaces the host clipboard's contents with the text.
+  virtual void SetClipboardText(const std::string& text) = 0;
 };
 
 // A message box with a single OK button.

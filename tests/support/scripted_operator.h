@@ -46,16 +46,33 @@ class ScriptedOperator : public Operator {
 
   void ShowFuseWindow(int reason) override { fuseWindows.push_back(reason); }
 
+  // Entries for the next keyboard windows, in order; with none queued the window is closed by
+  // its close control.
+  void QueueKeyboardEntry(KeyboardEntry entry) { keyboard_.push_back(std::move(entry)); }
+
+  KeyboardEntry OpenKeyboardWindow(bool singleStepEnabled) override {
+    keyboardWindows.push_back(singleStepEnabled);
+    if (keyboard_.empty()) return {};
+    KeyboardEntry e = std::move(keyboard_.front());
+    keyboard_.pop_front();
+    return e;
+  }
+
+  void SetClipboardText(const std::string& text) override { clipboard = text; }
+
   bool ActionsPending() const { return !actions_.empty(); }
 
   std::vector<std::string> messages;
   std::vector<MessageRequest> requests;
   std::vector<int> fuseWindows;
+  std::vector<bool> keyboardWindows;  // "Continue in single-step" enabled, per window opened
+  std::string clipboard;
   int yields = 0;
 
  private:
   std::deque<MessageAnswer> answers_;
   std::deque<Action> actions_;
+  std::deque<KeyboardEntry> keyboard_;
   Action idle_;
 };
 
