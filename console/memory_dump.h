@@ -1,0 +1,22 @@
+// The memory dump: every location up to the last one in use, one line each.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/machine_state.h"
+
+namespace ormlax {
+
+inline constexpr const char* kMemoryDumpFileName = "memdump.txt";
+
+// The dump's text: for each location from 0 to the highest one not holding "000000000000", the
+// location, two spaces, the left instruction, two spaces, the right instruction; an empty line
+// after every location ending in 9. Empty when all memory is cleared.
+std::string MemoryDumpText(const MachineState& s);
+
+// Writes the dump to `file`, replacing an earlier one. False, with a message for the operator in
+// `error`, when the file cannot be written.
+bool WriteMemoryDump(const MachineState& s, const std::filesystem::path& file, std::string& error);
+
+}  // namespace ormlax

@@ -1,0 +1,154 @@
+#include "console/panel_operations.h"
+
+#include <gtest/gtest.h>
+
+#include "console/panel_fields.h"
+#include "core/clear_operations.h"
+#include "installation/installation.h"
+
+namespace ormlax {
+namespace {
+
+TEST(PanelFields, WordFieldTyping) {
+  struct Case {
+    const char* typed;
+    const char* shown;
+  } cases[] = {
+      {"", ""},
+      {"7", "000000000007"},
+      {"abc", "000000000ABC"},
+      {"b00100h00200", "B00100H00200"},
+      {"1234567890123", "234567890123"},  // the oldest character leaves at the left
+      {"a-b*", "00000000A-B*"},           // not checked against the character set
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EXPECT_EQ(WordFieldText(c.typed), c.shown);
+  }
+}
+
+TEST(PanelFields, FieldNumberKeepsOnlyPlainNumbers) {
+  EXPECT_EQ(FieldNumber("42", 1000), 42);
+  EXPECT_EQ(FieldNumber("1042", 1000), 42);
+  EXPECT_EQ(FieldNumber("99999999999999999999", 10000), 9999);
+  for (const char* bad : {"", "-1", "4a", " 5", "+5"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(FieldNumber(bad, 1000).has_value());
+  }
+}
+
+struct PanelTest : ::testing::Test {
+  std::unique_ptr<Installation> ormlaxI = MakeInstallation(false, ".");
+  std::unique_ptr<Installation> ormlaxII = MakeInstallation(true, ".");
+};
+
+TEST_F(PanelTest, LocationStepsWrapAroundMemory) {
+  MachineState& s = ormlaxI->Machine;
+  LocationMinus1(s);
+  EXPECT_EQ(s.ConsoleLocation, 999);
+  EXPECT_EQ(s.Panel.LocationText, "999");
+  LocationPlus1(s);
+  EXPECT_EQ(s.Panel.LocationText, "000");
+
+  MachineState& t = ormlaxII->Machine;
+  LocationMinus1(t);
+  EXPECT_EQ(t.Panel.LocationText, "9999");
+  SetOperatingAsI(t, true);
+  TypeLocation(t, "1999");
+  EXPECT_EQ(t.Panel.LocationText, "999");
+}
+
+TEST_F(PanelTest, StoreAtTheLastLocationMovesToTheFirst) {
+  MachineState& s = ormlaxI->Machine;
+  TypeLocation(s, "999");
+  TypeWordField(s, kContentsField, "b00010a00011");
+  Store(s);
+  EXPECT_EQ(s.Memory[999].Text(), "B00010A00011");
+  EXPECT_EQ(s.ConsoleLocation, 0);
+  EXPECT_EQ(WordFieldShown(s, kContentsField), "000000000000");
+}
+
+TEST_F(PanelTest, StoringAnEmptiedContentsFieldStoresSpaces) {
+  MachineState& s = ormlaxI->Machine;
+  TypeWordField(s, kContentsField, "");
+  EXPECT_EQ(WordFieldShown(s, kContentsField), "");
+  Store(s);
+  EXPECT_EQ(s.Memory[0].Text(), "            ");
+}
+
+TEST_F(PanelTest, LocationFieldKeepsTheLastValidLocation) {
+  MachineState& s = ormlaxI->Machine;
+  TypeLocation(s, "12");
+  for (const char* bad : {"", "1x", "-3"}) {
+    TypeLocation(s, bad);
+    EXPECT_EQ(s.ConsoleLocation, 12) << bad;
+  }
+  TypeControlCounter(s, "77");
+  TypeControlCounter(s, "7?");
+  EXPECT_EQ(s.rCC, 77);
+}
+
+TEST_F(PanelTest, RegisterFieldsEditTheRegisters) {
+  MachineState& s = ormlaxI->Machine;
+  TypeWordField(s, 1, "5");
+  TypeWordField(s, 2, "f");
+  TypeWordField(s, 3, "-1");
+  TypeWordField(s, 4, "x9");
+  EXPECT_EQ(s.rA.Text(), "000000000005");
+  EXPECT_EQ(s.rF.Text(), "00000000000F");
+  EXPECT_EQ(s.rL.Text(), "0000000000-1");
+  EXPECT_EQ(s.rX.Text(), "0000000000X9");
+  EXPECT_EQ(WordFieldShown(s, 1), "000000000005");
+}
+
+TEST_F(PanelTest, SpecialCharacterButtonsAppendLowerCaseCodes) {
+  MachineState& s = ormlaxI->Machine;
+  TypeWordField(s, kContentsField, "ABCDEFGHIJKL");
+  AppendSpecialCharacter(s, 1);
+  EXPECT_EQ(WordFieldShown(s, kContentsField), "BCDEFGHIJKLr");
+  const char codes[] = "irctsbn";
+  for (int k = 0; k < 7; ++k) AppendSpecialCharacter(s, k);
+  EXPECT_EQ(WordFieldShown(s, kContentsField), std::string("IJKLr") + codes);
+  AppendSpecialCharacter(s, 7);  // no such button on the panel
+  EXPECT_EQ(WordFieldShown(s, kContentsField), std::string("IJKLr") + codes);
+}
+
+TEST_F(PanelTest, SCICRFeedsTheContentsToTheControlRegister) {
+  MachineState& s = ormlaxI->Machine;
+  TypeWordField(s, kContentsField, "1 0000300000");
+  SCICR(s);
+  EXPECT_TRUE(s.ExecuteFromCR);
+  EXPECT_EQ(s.rCR.Text(), "1 0000300000");
+  EXPECT_EQ(WordFieldShown(s, 5), "1 0000300000");
+}
+
+TEST_F(PanelTest, ClearingRegistersKeepsRccAndClearingMemoryResetsIt) {
+  MachineState& s = ormlaxII->Machine;
+  s.rCC = 42;
+  s.rA = Word::FromText("123456789012");
+  s.rIStatus = RegisterStatus::InUse;
+  ClearRegisters(s);
+  EXPECT_EQ(s.rCC, 42);
+  EXPECT_EQ(s.rA, kZeroWord);
+  EXPECT_EQ(s.rIStatus, RegisterStatus::Cleared);
+  s.Memory[9999] = Word::FromText("A");
+  ClearMemory(s);
+  EXPECT_EQ(s.rCC, 0);
+  EXPECT_EQ(s.Memory[9999], kZeroWord);
+}
+
+TEST_F(PanelTest, QTSwitchesAreOnlyClearedTogether) {
+  MachineState& s = ormlaxI->Machine;
+  SetQTSwitch(s, 3);
+  SetQTSwitch(s, kQTAll);
+  SetQTSwitch(s, 3);
+  EXPECT_TRUE(s.QTSwitches[3]);
+  EXPECT_TRUE(s.QTSwitches[kQTAll]);
+  ChooseQTGo(s, QTGoChoice::GoTo);
+  ClearConditionalStop(s);
+  for (bool on : s.QTSwitches) EXPECT_FALSE(on);
+  EXPECT_EQ(s.Panel.QTGo, QTGoChoice::None);
+}
+
+}  // namespace
+}  // namespace ormlax
