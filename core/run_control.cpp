@@ -40,6 +40,8 @@ void Processor::Run() {
   if (inRunLoop_) return;  // pressed again during a run: the run goes on
 
   RunLoop();
+  // Whatever ended the run, the machine now stands stopped.
+  if (s_.Lamp[kRunningLamp] == LampColour::Green) s_.Lamp[kRunningLamp] = LampColour::Red;
   EnablePanel(true);
   RefreshControlDisplay(s_, true);
   ShowLocation(s_, s_.ConsoleLocation);
@@ -78,7 +80,11 @@ void Processor::ContinueRunAfterHold() {
 }
 
 void Processor::SingleStep() {
-  while (s_.HalfStepPending) SingleInstructionStep();
+  // During a hold the button only releases it: a hold met in the left half of a word stepped by
+  // Single Instruction leaves that word half executed, to be finished by the next step.
+  if (!s_.InQTStop) {
+    while (s_.HalfStepPending) SingleInstructionStep();
+  }
   s_.Panel.rSRBlank = true;
   if (s_.InQTStop) {
     s_.Lamp[kRunningLamp] = LampColour::Yellow;
