@@ -29,6 +29,7 @@ Processor::Processor(MachineState& state, Operator& op, Peripherals devices)
     : s_(state), op_(op), io_(devices) {}
 
 void Processor::StepWord(bool fromRun) {
+  stopInstruction_ = false;
   ResetLamps(s_);
   s_.TransferTaken = false;
   if (s_.ExecuteFromCR) {
@@ -182,6 +183,7 @@ bool Processor::Dispatch(const Decoded& d) {
         ReportInvalid(d);
         return true;
       }
+      stopInstruction_ = true;
       Stop();
       return true;
     case ',':

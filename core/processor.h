@@ -39,6 +39,9 @@ class Processor {
   // How long a run goes on between two yields to the user interface. Zero yields after every word.
   void SetRunSlice(std::chrono::microseconds slice) { runSlice_ = slice; }
 
+  // Whether the last word stepped held the stop instruction "90".
+  bool StoppedOnStopInstruction() const { return stopInstruction_; }
+
   // Words executed by runs since the processor was made.
   std::uint64_t WordsExecuted() const { return wordsExecuted_; }
 
@@ -99,6 +102,7 @@ class Processor {
   std::uint64_t wordsExecuted_ = 0;
   std::uint64_t wordLimit_ = 0;
   bool wordLimitReached_ = false;
+  bool stopInstruction_ = false;
   bool inRunLoop_ = false;
   bool runAfterHold_ = false;  // Run was pressed during a hold met outside a run
 };

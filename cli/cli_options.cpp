@@ -1,0 +1,138 @@
+#include "cli/cli_options.h"
+
+#include <charconv>
+#include <string_view>
+
+#include "tape/servo_unit.h"
+
+namespace ormlax::cli {
+
+const char* const kUsage =
+    "usage: ormlax-cli run [--model I|II] [--dir DIR] [--servo S] [--mount S=FILE[:ro]]...\n"
+    "                      [--start WORD] [--fifty skip|normal|stop] [--comma-stop] [--debug]\n"
+    "                      [--max-words N] [--input FILE] [--paper LINES] [--dump FILE] [TAPE]\n";
+
+int ServoNumberOf(const std::string& identifier) {
+  if (identifier.size() != 1) return -1;
+  const std::string_view ids = kServoIdentifiers;
+  const auto at = ids.find(identifier[0]);
+  return at == std::string_view::npos ? -1 : static_cast<int>(at);
+}
+
+namespace {
+
+template <typename T>
+bool ParseNumber(const std::string& text, T& value) {
+  const char* end = text.data() + text.size();
+  const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end;
+}
+
+}  // namespace
+
+bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
+                     std::string& error) {
+  std::string servoText;
+  std::vector<std::string> mountTexts;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const auto value = [&](std::string& out) {
+      if (i + 1 >= args.size()) {
+        error = a + " needs a value";
+        return false;
+      }
+      out = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--model") {
+      if (!value(v)) return false;
+      if (v != "I" && v != "II") {
+        error = "--model must be I or II";
+        return false;
+      }
+      options.modelII = v == "II";
+    } else if (a == "--dir") {
+      if (!value(options.dir)) return false;
+    } else if (a == "--servo") {
+      if (!value(servoText)) return false;
+    } else if (a == "--mount") {
+      if (!value(v)) return false;
+      mountTexts.push_back(v);
+    } else if (a == "--start") {
+      if (!value(v)) return false;
+      options.start = v;
+    } else if (a == "--fifty") {
+      if (!value(v)) return false;
+      if (v == "skip") {
+        options.fifty = FiftyBreakMode::Skip;
+      } else if (v == "normal") {
+        options.fifty = FiftyBreakMode::Normal;
+      } else if (v == "stop") {
+        options.fifty = FiftyBreakMode::Stop;
+      } else {
+        error = "--fifty must be skip, normal or stop";
+        return false;
+      }
+    } else if (a == "--comma-stop") {
+      options.commaStop = true;
+    } else if (a == "--debug") {
+      options.debug = true;
+    } else if (a == "--max-words") {
+      if (!value(v)) return false;
+      if (!ParseNumber(v, options.maxWords) || options.maxWords == 0) {
+        error = "--max-words must be a positive whole number";
+        return false;
+      }
+    } else if (a == "--input") {
+      if (!value(v)) return false;
+      options.input = v;
+    } else if (a == "--paper") {
+      if (!value(v)) return false;
+      if (!ParseNumber(v, options.paper) || options.paper < 0 || options.paper > 32767) {
+        error = "--paper must be a whole number from 0 to 32767";
+        return false;
+      }
+    } else if (a == "--dump") {
+      if (!value(v)) return false;
+      options.dump = v;
+    } else if (!a.empty() && a[0] == '-' && a != "-") {
+      error = "unknown option " + a;
+      return false;
+    } else if (options.tape) {
+      error = "only one TAPE may be given";
+      return false;
+    } else {
+      options.tape = a;
+    }
+  }
+
+  const int servos = ServoCountOf(options.modelII);
+  const auto servoNumber = [&](const std::string& id, int& servo) {
+    servo = ServoNumberOf(id);
+    if (servo < 0 || servo >= servos) {
+      error = "no servo \"" + id + "\" on ORMLAX " + (options.modelII ? "II" : "I");
+      return false;
+    }
+    return true;
+  };
+  if (!servoText.empty() && !servoNumber(servoText, options.defaultServo)) return false;
+  for (const std::string& m : mountTexts) {
+    const auto equals = m.find('=');
+    if (equals == std::string::npos || equals + 1 == m.size()) {
+      error = "--mount takes S=FILE or S=FILE:ro, not " + m;
+      return false;
+    }
+    MountRequest request;
+    if (!servoNumber(m.substr(0, equals), request.servo)) return false;
+    request.file = m.substr(equals + 1);
+    if (request.file.size() > 3 && request.file.ends_with(":ro")) {
+      request.file.resize(request.file.size() - 3);
+      request.writeProtected = true;
+    }
+    options.mounts.push_back(request);
+  }
+  return true;
+}
+
+}  // namespace ormlax::cli
