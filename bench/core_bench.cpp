@@ -4,20 +4,12 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "bench/quiet_operator.h"
 #include "core/processor.h"
 #include "installation/installation.h"
 
 namespace ormlax {
 namespace {
-
-class QuietOperator : public Operator {
- public:
-  MessageAnswer ShowMessage(const MessageRequest& r) override { return r.defaultAnswer; }
-  void YieldToInterface() override {}
-  void ShowFuseWindow(int) override {}
-  KeyboardEntry OpenKeyboardWindow(bool) override { return {}; }
-  void SetClipboardText(const std::string&) override {}
-};
 
 void Load(MachineState& s, int at, std::initializer_list<std::string_view> words) {
   for (std::string_view w : words) s.Memory[static_cast<std::size_t>(at++)] = Word::FromText(w);

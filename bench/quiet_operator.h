@@ -1,0 +1,22 @@
+// An operator that answers every message box by its default button and never acts.
+#pragma once
+
+#include "core/operator.h"
+
+namespace ormlax {
+
+class QuietOperator : public Operator {
+ public:
+  MessageAnswer ShowMessage(const MessageRequest& r) override {
+    ++messages;
+    return r.defaultAnswer;
+  }
+  void YieldToInterface() override {}
+  void ShowFuseWindow(int) override {}
+  KeyboardEntry OpenKeyboardWindow(bool) override { return {}; }
+  void SetClipboardText(const std::string&) override {}
+
+  int messages = 0;
+};
+
+}  // namespace ormlax
