@@ -6,5 +6,4 @@ cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build
-# Until the desktop program exists, show the machine running: the speed benchmarks.
-exec build/bench/ormlax_bench "$@"
+exec build/app/ormlax "$@"

@@ -1,0 +1,86 @@
+// Showing the machine state on the console panel.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/console_window.h"
+#include "app/lamp_shape.h"
+#include "app/typewriter_section.h"
+#include "console/panel_operations.h"
+#include "tape/servo_unit.h"
+
+namespace ormlax::app {
+namespace {
+
+// Sets a field's text only when it changed, so that the caret of a field being typed in stays.
+void Show(QLineEdit* field, const std::string& text) {
+  const QString t = QString::fromStdString(text);
+  if (field->text() != t) {
+    field->setText(t);
+    field->setCursorPosition(static_cast<int>(t.size()));
+  }
+}
+
+}  // namespace
+
+void ConsoleWindow::SetRadio(QRadioButton* button, bool on) {
+  if (button->isChecked() == on) return;
+  const bool exclusive = button->autoExclusive();
+  button->setAutoExclusive(false);
+  button->setChecked(on);
+  button->setAutoExclusive(exclusive);
+}
+
+void ConsoleWindow::RefreshFromState() {
+  const MachineState& s = sim_.Machine();
+  const PanelDisplay& p = s.Panel;
+  Show(txtLoc_, p.LocationText);
+  if (!txtCC_->hasFocus() || !s.Running) Show(txtCC_, p.rCCBlank ? "" : FormatAddress(s, s.rCC));
+  Show(txtSR_, p.rSRBlank ? "" : s.rSR.Text());
+  for (int i = 0; i < kWordFieldCount; ++i) {
+    Show(txtVal_[static_cast<std::size_t>(i)], WordFieldShown(s, i));
+  }
+  labRegName_[0]->setText(VRegisterLabel(s));
+  labRegName_[1]->setText(YRegisterLabel(s));
+  labRegName_[2]->setText("rI");
+  labRegInUse_[0]->setText(StatusText(s.rVStatus));
+  labRegInUse_[1]->setText(StatusText(s.rYStatus));
+  labRegInUse_[2]->setText(StatusText(s.rIStatus));
+  for (int i = 0; i < kLampCount; ++i) {
+    lamps_[static_cast<std::size_t>(i)]->SetColour(s.Lamp[static_cast<std::size_t>(i)]);
+  }
+
+  for (QWidget* w : panelControls_) w->setEnabled(p.ControlsEnabled);
+  const bool location = p.ControlsEnabled && p.LocationEnabled;
+  txtLoc_->setEnabled(location);
+  txtVal_[0]->setEnabled(location);
+  if (p.HoldControlsEnabled) {
+    for (QWidget* w : {static_cast<QWidget*>(cmdSingleStep_), static_cast<QWidget*>(cmdLCPlus_),
+                       static_cast<QWidget*>(cmdLCMinus_)}) {
+      w->setEnabled(true);
+    }
+  }
+
+  for (int i = 0; i <= kQTAll; ++i) {
+    SetRadio(optQT_[static_cast<std::size_t>(i)], s.QTSwitches[static_cast<std::size_t>(i)]);
+  }
+  SetRadio(optQTGo_[0], p.QTGo == QTGoChoice::GoTo);
+  SetRadio(optQTGo_[1], p.QTGo == QTGoChoice::NoGo);
+  for (int i = 0; i < 2; ++i) {
+    labQTGoPC_[static_cast<std::size_t>(i)]->setText(
+        QString::fromStdString(p.QTGoLabels[static_cast<std::size_t>(i)]));
+  }
+
+  const int servos = ServoCountOf(s.IsModelII);
+  for (int n = 0; n < servos; ++n) {
+    const ServoUnit& unit = ormlax_.Servos[static_cast<std::size_t>(n)];
+    shaServo_[static_cast<std::size_t>(n)]->SetColour(ServoStateColour(unit));
+    shaServoInUse_[static_cast<std::size_t>(n)]->SetColour(ServoInUseColour(unit));
+  }
+  typewriter_->Refresh();
+  if (sim_.Ormprinter().State().SectionShown && typewriter_->isHidden()) ShowTypewriter();
+}
+
+}  // namespace ormlax::app

@@ -1,0 +1,109 @@
+// The supervisory control console: the main window of the desktop program. It shows the machine
+// state and calls the console's operations; a run goes on inside the Run button's operation and
+// lets the window's events in between words.
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <vector>
+
+#include "app/dialog_runner.h"
+#include "installation/simulator.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class QVBoxLayout;
+
+namespace ormlax::app {
+
+class LampShape;
+class TypewriterSection;
+
+class ConsoleWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  ConsoleWindow(Installation& ormlax, Operator& op, DialogRunner runner = ExecDialog(),
+                QWidget* parent = nullptr);
+  ~ConsoleWindow() override;
+
+  Simulator& Machine() { return sim_; }
+  // Shows everything from the machine's state.
+  void RefreshFromState();
+  // The window's heights with the typewriter section hidden and shown.
+  int HiddenHeight() const;
+  int ShownHeight() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // Building the panel.
+  QWidget* BuildRegisters();
+  QWidget* BuildLamps();
+  QWidget* BuildRunControls();
+  QWidget* BuildOptions();
+  QWidget* BuildConditionalStops();
+  QWidget* BuildServos();
+  QWidget* BuildCommands();
+  QPushButton* Button(const char* name, const QString& caption, const QString& tip = {});
+  QLineEdit* WordField(const char* name, int width);
+
+  // Operations bound to the controls.
+  void ConnectControls();
+  void AfterOperation();
+  void Run();
+  void SingleStep();
+  void SingleInstruction();
+  void StopMachine();
+  void LoadServo();
+  void ReadLabels();
+  void MemoryDump();
+  void ShowTypewriter();
+  void HideTypewriter();
+  void PowerOff();
+  void UpdateHelpContext();
+  void SetRadio(QRadioButton* button, bool on);
+
+  Installation& ormlax_;
+  Simulator sim_;
+  DialogRunner runner_;
+  QTimer* refreshTimer_;
+  QWidget* panel_;  // everything but the typewriter section
+  bool poweredOff_ = false;
+
+  // Fields.
+  QLineEdit* txtLoc_;
+  QLineEdit* txtCC_;
+  QLineEdit* txtSR_;
+  std::array<QLineEdit*, 6> txtVal_{};
+  std::array<QLabel*, 3> labRegName_{};
+  std::array<QLabel*, 3> labRegInUse_{};
+  std::array<LampShape*, kLampCount> lamps_{};
+  // Controls switched by EnablePanel.
+  std::vector<QWidget*> panelControls_;
+  QPushButton* cmdRun_;
+  QPushButton* cmdSingleStep_;
+  QPushButton* cmdLCPlus_;
+  QPushButton* cmdLCMinus_;
+  QPushButton* cmdAssemble_;
+  QPushButton* cmdMemDump_;
+  QPushButton* cmdOrmprinter_;
+  QCheckBox* chkProgDebug_;
+  QCheckBox* chkO2asO1_ = nullptr;
+  std::array<QRadioButton*, 11> optQT_{};
+  std::array<QRadioButton*, 2> optQTGo_{};
+  std::array<QLabel*, 2> labQTGoPC_{};
+  std::array<QRadioButton*, 16> optServo_{};
+  std::array<LampShape*, 16> shaServo_{};
+  std::array<LampShape*, 16> shaServoInUse_{};
+  TypewriterSection* typewriter_;
+};
+
+}  // namespace ormlax::app

@@ -1,0 +1,35 @@
+// The desktop program's operator: real message boxes and windows, the host clipboard, and the
+// Qt event loop run between two words of a run.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "core/machine_state.h"
+#include "core/operator.h"
+
+namespace ormlax::app {
+
+class QtOperator : public Operator {
+ public:
+  // The window message boxes belong to, and the machine whose holds wait for events.
+  void Attach(QWidget* window, const MachineState* machine) {
+    window_ = window;
+    machine_ = machine;
+  }
+
+  MessageAnswer ShowMessage(const MessageRequest& request) override;
+  void YieldToInterface() override;
+  void ShowFuseWindow(int reason) override;
+  KeyboardEntry OpenKeyboardWindow(bool singleStepEnabled) override;
+  void SetClipboardText(const std::string& text) override;
+
+ private:
+  QPointer<QWidget> window_;
+  const MachineState* machine_ = nullptr;
+};
+
+// A message text for a Qt label: the machine's CR LF line breaks as plain line feeds.
+QString MessageText(const std::string& text);
+
+}  // namespace ormlax::app
