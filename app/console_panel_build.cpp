@@ -55,7 +55,7 @@ QLineEdit* ConsoleWindow::WordField(const char* name, int width) {
   f->setObjectName(name);
   f->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   const QFontMetrics m(f->font());
-  f->setFixedWidth(m.horizontalAdvance(QString(width, '0')) + 14);
+  f->setFixedWidth(m.horizontalAdvance(QString(width, '0')) + 10);
   return f;
 }
 
@@ -76,11 +76,13 @@ QWidget* ConsoleWindow::BuildRegisters() {
   cmdLCPlus_ = Button("cmdLCPlus", "+", "Location plus 1");
   for (QPushButton* b : {cmdLCMinus_, cmdLCPlus_}) b->setFixedWidth(30);
   auto* steps = new QHBoxLayout;
+  steps->setSpacing(2);
   steps->addWidget(cmdLCMinus_);
   steps->addWidget(cmdLCPlus_);
-  grid->addLayout(steps, 1, 1);
-  auto* chars = new QHBoxLayout;
-  chars->setSpacing(2);
+  steps->addSpacing(6);
+  steps->addWidget(store);
+  steps->addStretch();
+  auto* chars = steps;
   for (int k = 0; k < kKeyboardCharButtons; ++k) {
     auto* b = Button(qPrintable(QString("cmdChar%1").arg(k)),
                      QString::fromStdString(SpecialCharacterCaption(k)),
@@ -93,8 +95,7 @@ QWidget* ConsoleWindow::BuildRegisters() {
       txtVal_[0]->setFocus();
     });
   }
-  grid->addLayout(chars, 1, 3);
-  grid->addWidget(store, 1, 2);
+  grid->addLayout(steps, 1, 0, 1, 4);
   panelControls_.insert(panelControls_.end(), {store, cmdLCMinus_, cmdLCPlus_});
 
   const char* names[5] = {"rA", "rF", "rL", "rX", "rCR"};
@@ -120,8 +121,9 @@ QWidget* ConsoleWindow::BuildRegisters() {
     labRegInUse_[static_cast<std::size_t>(i)]->setMinimumWidth(
         labRegInUse_[0]->fontMetrics().horizontalAdvance("cleared") + 4);
     blocks->addWidget(labRegName_[static_cast<std::size_t>(i)]);
+    blocks->addSpacing(4);
     blocks->addWidget(labRegInUse_[static_cast<std::size_t>(i)]);
-    blocks->addSpacing(8);
+    blocks->addSpacing(10);
   }
   blocks->addStretch();
   grid->addLayout(blocks, 5, 0, 1, 2);

@@ -116,7 +116,7 @@ class ConsoleWindowTest : public QObject {
 
   void theConsoleFitsASmallScreen() {
     Console c(true);
-    QVERIFY2(c.window.width() <= 1366, qPrintable(QString::number(c.window.width())));
+    QVERIFY2(c.window.width() <= 1300, qPrintable(QString::number(c.window.width())));
     c.Click("cmdOrmprinter");
     QVERIFY2(c.window.height() <= 768 - 60, qPrintable(QString::number(c.window.height())));
     // Every button's caption fits inside it.
