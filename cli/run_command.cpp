@@ -6,6 +6,7 @@
 
 #include "cli/cli_operator.h"
 #include "console/memory_dump.h"
+#include "console/panel_fields.h"
 #include "console/panel_operations.h"
 #include "installation/simulator.h"
 #include "tape/servo_window.h"
@@ -114,7 +115,11 @@ int RunCommand(const RunOptions& options, std::istream& input, std::ostream& out
   }
 
   if (options.start || options.tape) {
-    TypeWordField(s, kContentsField, options.start ? *options.start : kLoadingWord);
+    // The word goes into the Contents field as given (a short one filled with zeros on the
+    // left), keeping lower-case control codes, and SCICR feeds it to the control register.
+    s.Panel.Contents =
+        Word::FromText(ShiftIntoWordField("", options.start ? *options.start : kLoadingWord));
+    s.Panel.ContentsEmpty = false;
     SCICR(s);
   }
   sim.Cpu().SetWordLimit(options.maxWords);

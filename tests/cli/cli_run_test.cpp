@@ -231,6 +231,17 @@ TEST_F(CliRun, AMissingTapeIsBlankAndTheDumpIsWritten) {
   EXPECT_EQ(ReadFile("m.txt"), "");  // memory is all zeros: rCR's word never reached memory
 }
 
+TEST_F(CliRun, TheStartWordIsTakenAsGiven) {
+  // Lower case stays lower case: "b" is the breakpoint code, no operation of the machine.
+  const Outcome lower = Run({"--start", "b00100000000"});
+  EXPECT_EQ(lower.status, kStoppedOtherwise);
+  EXPECT_NE(lower.err.find("message: \"b0\" is not a valid opcode\n"), std::string::npos)
+      << lower.err;
+  // A short word is filled with zeros on the left: "9" is 000000000009, which does not stop.
+  const Outcome shortWord = Run({"--start", "9", "--max-words", "10"});
+  EXPECT_EQ(shortWord.status, kWordLimitReached);
+}
+
 TEST_F(CliRun, TheWordLimitEndsAnEndlessLoop) {
   const Outcome o = Run({"--start", "U00000000000", "--max-words", "1000"});
   EXPECT_EQ(o.status, kWordLimitReached);
