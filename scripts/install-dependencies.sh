@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, where they are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev
+packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-qpa-plugins libgl-dev
   fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
