@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
   auto ormlax = ormlax::MakeInstallation(modelII, folder);
   ormlax::app::QtOperator op;
   ormlax::app::ConsoleWindow console(*ormlax, op);
-  op.Attach(&console, &ormlax->Machine);
+  op.Attach(&console);
   console.show();
   return app.exec();
 }

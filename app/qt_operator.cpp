@@ -90,10 +90,12 @@ MessageAnswer QtOperator::ShowMessage(const MessageRequest& request) {
 }
 
 void QtOperator::YieldToInterface() {
-  // A run only looks in on the interface; a machine held inside an instruction waits for the
-  // operator's next action without keeping a processor busy.
-  const bool held = machine_ != nullptr && !machine_->Running;
-  QCoreApplication::processEvents(held ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtOperator::WaitForInterface() {
+  // A held machine sleeps until the operator does something, without keeping a processor busy.
+  QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
 void QtOperator::ShowFuseWindow(int reason) {

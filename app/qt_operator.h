@@ -5,28 +5,24 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/machine_state.h"
 #include "core/operator.h"
 
 namespace ormlax::app {
 
 class QtOperator : public Operator {
  public:
-  // The window message boxes belong to, and the machine whose holds wait for events.
-  void Attach(QWidget* window, const MachineState* machine) {
-    window_ = window;
-    machine_ = machine;
-  }
+  // The window message boxes belong to.
+  void Attach(QWidget* window) { window_ = window; }
 
   MessageAnswer ShowMessage(const MessageRequest& request) override;
   void YieldToInterface() override;
+  void WaitForInterface() override;
   void ShowFuseWindow(int reason) override;
   KeyboardEntry OpenKeyboardWindow(bool singleStepEnabled) override;
   void SetClipboardText(const std::string& text) override;
 
  private:
   QPointer<QWidget> window_;
-  const MachineState* machine_ = nullptr;
 };
 
 // A message text for a Qt label: the machine's CR LF line breaks as plain line feeds.

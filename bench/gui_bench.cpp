@@ -21,7 +21,7 @@ void BM_ConsoleRunAndStop(benchmark::State& state) {
   auto ormlax = MakeInstallation(false, ".", 1);
   QtOperator op;
   ConsoleWindow window(*ormlax, op);
-  op.Attach(&window, &ormlax->Machine);
+  op.Attach(&window);
   window.show();
   QApplication::processEvents();
   MachineState& s = ormlax->Machine;

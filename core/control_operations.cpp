@@ -37,7 +37,7 @@ void Processor::QTStopWait(bool condition, int target) {
   s_.Panel.rCRBlank = false;
 
   s_.WaitingAtStop = true;
-  while (s_.WaitingAtStop) op_.YieldToInterface();
+  while (s_.WaitingAtStop) op_.WaitForInterface();
 
   if (s_.Panel.QTGo == QTGoChoice::GoTo) {
     // The advance at the end of the word lands on the target. A word fed through SCICR does not

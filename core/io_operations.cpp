@@ -104,7 +104,7 @@ bool Processor::StoreInputRegister(bool clearFirst) {
 void Processor::ReadKeyboard() {
   if (AddressInvalid()) return;
   if (io_.typewriter != nullptr) {
-    while (!io_.typewriter->PrintBufferEmpty()) op_.YieldToInterface();
+    while (!io_.typewriter->PrintBufferEmpty()) op_.WaitForInterface();
   }
   if (io_.keyboard == nullptr) {
     ShowOkMessage(op_, "No console keyboard is connected");

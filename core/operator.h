@@ -20,8 +20,8 @@ struct MessageRequest {
 
 // What the operator did in the console keyboard window.
 struct KeyboardEntry {
-  bool entered = false;           // a word was entered; false when the window was just closed
-  std::string word;               // the field's 12 characters when entered
+  bool entered = false;             // a word was entered; false when the window was just closed
+  std::string word;                 // the field's 12 characters when entered
   bool continueSingleStep = false;  // "Continue in single-step" was pressed
 };
 
@@ -33,8 +33,13 @@ class Operator {
   virtual MessageAnswer ShowMessage(const MessageRequest& request) = 0;
 
   // Lets pending user-interface events run (console buttons, switches, repaints). Called between
-  // two words of a run and repeatedly while the machine is held inside an instruction.
+  // two words of a run.
   virtual void YieldToInterface() = 0;
+
+  // Waits for the operator's next action while the machine is held inside an instruction (a
+  // conditional stop, the keyboard instruction waiting for the typewriter). Called repeatedly
+  // until the hold ends; an interface that can sleep until something happens does so here.
+  virtual void WaitForInterface() { YieldToInterface(); }
 
   // Shows the modal blown-fuse window for reason 1 or 2 and returns when it is closed.
   virtual void ShowFuseWindow(int reason) = 0;
