@@ -10,6 +10,13 @@ void Processor::RequestTransfer() {
   s_.TransferSave = {At(s_.rCC), At(s_.NextAddress)};
 }
 
+// A transfer restores the current and the target word: a store into either by the word's other
+// instruction is undone.
+void Processor::RestoreTransferWords() {
+  At(s_.rCC) = s_.TransferSave[0];
+  At(s_.NextAddress) = s_.TransferSave[1];
+}
+
 void Processor::Compare(const Decoded& d, bool condition) {
   bool stopSwitch = s_.QTSwitches[kQTAll];
   if (d.modifier >= '0' && d.modifier <= '9') {

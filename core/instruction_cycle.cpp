@@ -38,12 +38,7 @@ void Processor::StepWord(bool fromRun) {
   } else {
     ExecuteWord(At(s_.rCC), fromRun);
   }
-  if (s_.TransferTaken) {
-    // The transfer restores the current and the target word: a store into either by the word's
-    // other instruction is undone.
-    At(s_.rCC) = s_.TransferSave[0];
-    At(s_.NextAddress) = s_.TransferSave[1];
-  }
+  if (s_.TransferTaken) RestoreTransferWords();
   AdvanceControl();
   s_.ExecuteFromCR = false;
   if (!fromRun) {

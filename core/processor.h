@@ -78,6 +78,7 @@ class Processor {
   void CheckMemoryFuse();
   // Transfers, comparisons and stops.
   void RequestTransfer();
+  void RestoreTransferWords();
   void Compare(const Decoded& d, bool condition);
   void QTStopWait(bool condition, int target);
   void StoreReturn();

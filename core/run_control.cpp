@@ -124,10 +124,7 @@ void Processor::SingleInstructionStep() {
     s_.rSR = LeftInstruction(At(next));
     s_.Panel.rSRBlank = false;
     Execute(w.chars.data() + Instruction::kLength);
-    if (s_.TransferTaken) {
-      At(s_.rCC) = s_.TransferSave[0];
-      At(s_.NextAddress) = s_.TransferSave[1];
-    }
+    if (s_.TransferTaken) RestoreTransferWords();
     AdvanceControl();
     s_.TransferTaken = false;
     s_.ExecuteFromCR = false;

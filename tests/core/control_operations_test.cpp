@@ -234,12 +234,7 @@ TEST_P(ControlOperations, GoToLandsOnTheTargetForScicrWordsAndTargetZero) {
     MachineFixture f{ModelII()};
     f.s.QTSwitches[3] = true;
     f.s.rCC = 10;
-    if (c.fromCR) {
-      f.s.rCR = W(c.word);
-      f.s.ExecuteFromCR = true;
-    } else {
-      f.Load(10, {c.word});
-    }
+    f.PlaceNextWord(c.word, c.fromCR);
     f.op.SetIdleAction([&] { f.cpu.Stop(); });
     f.cpu.SingleStep();
     EXPECT_EQ(f.op.yields, 1);

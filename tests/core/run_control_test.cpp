@@ -175,12 +175,7 @@ TEST_P(RunControl, SingleInstructionExecutesHalfAWordAtATime) {
     f.s.rA = W("000000000007");
     f.Load(10, {"J00000000000", "K00000000000"});
     f.s.rCC = 10;
-    if (c.fromCR) {
-      f.s.rCR = W(c.word);
-      f.s.ExecuteFromCR = true;
-    } else {
-      f.Load(10, {c.word});
-    }
+    f.PlaceNextWord(c.word, c.fromCR);
     f.s.Lamp[kOverflowLamp] = LampColour::Red;  // Single Instruction leaves the lamps alone
 
     f.cpu.SingleInstruction();

@@ -11,7 +11,9 @@
 
 namespace ormlax::testing {
 
-inline Word W(std::string_view text) { return Word::FromText(text); }
+inline Word W(std::string_view text) {
+  return Word::FromText(text);
+}
 
 struct MachineFixture {
   explicit MachineFixture(bool modelII = false, Peripherals devices = {})
@@ -26,6 +28,16 @@ struct MachineFixture {
     for (std::string_view w : words) s.Memory[static_cast<std::size_t>(at++)] = W(w);
   }
   Word& Mem(int at) { return s.Memory[static_cast<std::size_t>(at)]; }
+
+  // Puts the word to execute next at rCC, or into rCR as the console's SCICR does.
+  void PlaceNextWord(std::string_view word, bool throughSCICR) {
+    if (throughSCICR) {
+      s.rCR = W(word);
+      s.ExecuteFromCR = true;
+    } else {
+      Load(s.rCC, {word});
+    }
+  }
 
   // Executes one instruction on its own, as the instruction cycle would (NextAddress is left
   // as it is: set it first for transfers).

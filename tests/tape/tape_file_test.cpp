@@ -10,12 +10,6 @@
 namespace ormlax::testing {
 namespace {
 
-TapeBlock NumberedBlock(int block) {
-  TapeBlock b;
-  for (int j = 0; j < 60; ++j) b[static_cast<std::size_t>(j)] = BlockWord(block, j);
-  return b;
-}
-
 TapeRecord RecordOf(std::string_view data) {
   TapeRecord r;
   for (int w = 0; w < 10; ++w) r[static_cast<std::size_t>(w)] = Word::FromText(data.substr(w * 12));
@@ -26,7 +20,7 @@ TEST(TapeFileLayout, ABlockIsSixRecordsOfLengthFieldWordsAndLineEnd) {
   TempFolder dir;
   TapeFile tape;
   ASSERT_TRUE(tape.StartNewTape(dir / "t.tap"));
-  ASSERT_TRUE(tape.WriteBlock(1, NumberedBlock(1)));
+  ASSERT_TRUE(tape.WriteBlock(1, BlockWords(1)));
   tape.Close();
 
   const std::string bytes = ReadBytes(dir / "t.tap");
@@ -111,11 +105,11 @@ TEST(TapeFileCapacity, TheLastRecordIs11700) {
   TempFolder dir;
   TapeFile tape;
   ASSERT_TRUE(tape.StartNewTape(dir / "t.tap"));
-  ASSERT_TRUE(tape.WriteBlock(11695, NumberedBlock(1950)));
+  ASSERT_TRUE(tape.WriteBlock(11695, BlockWords(1950)));
   EXPECT_EQ(tape.RecordCount(), 11700);
   EXPECT_EQ(tape.ReadRecord(11700).value()[9], BlockWord(1950, 59));
 
-  EXPECT_FALSE(tape.WriteBlock(11701, NumberedBlock(1951)));
+  EXPECT_FALSE(tape.WriteBlock(11701, BlockWords(1951)));
   EXPECT_FALSE(tape.WriteRecord(11701, TapeRecord{}));
   EXPECT_FALSE(tape.AppendRecord(TapeRecord{}));
   tape.Close();
@@ -142,7 +136,7 @@ TEST(TapeFileHostErrors, FailuresAnswerFalseWithAReason) {
   EXPECT_TRUE(tape.ReadRecord(6).has_value());  // the file is still usable
 
   ASSERT_TRUE(tape.OpenForTransfers("/dev/full"));
-  EXPECT_FALSE(tape.WriteBlock(1, NumberedBlock(1)));
+  EXPECT_FALSE(tape.WriteBlock(1, BlockWords(1)));
   EXPECT_FALSE(tape.LastError().empty());
 }
 

@@ -74,6 +74,13 @@ inline Word BlockWord(int block, int j) {
   return Word::FromText("B" + padded(block, 4) + "W" + padded(j, 6));
 }
 
+// Block b as the 60 words the tests write.
+inline TapeBlock BlockWords(int block) {
+  TapeBlock words;
+  for (int j = 0; j < 60; ++j) words[static_cast<std::size_t>(j)] = BlockWord(block, j);
+  return words;
+}
+
 // Block b as raw file bytes: six records of its 60 words.
 inline std::string BlockBytes(int block) {
   std::string bytes;

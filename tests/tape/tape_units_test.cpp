@@ -9,12 +9,6 @@
 namespace ormlax::testing {
 namespace {
 
-TapeBlock Block(int b) {
-  TapeBlock words;
-  for (int j = 0; j < 60; ++j) words[static_cast<std::size_t>(j)] = BlockWord(b, j);
-  return words;
-}
-
 void FillMemory(MachineState& s, int at, int b) {
   for (int j = 0; j < 60; ++j) s.Memory[static_cast<std::size_t>(at + j)] = BlockWord(b, j);
 }
@@ -111,7 +105,7 @@ TEST(TapeTransfers, WritingMovesTheEndOfDataAndARemountFindsTheWholeFile) {
 
   rig.tapes.RewindTape(0);
   rig.tapes.ReadTapeBlock(0, true);
-  EXPECT_EQ(rig.s.rI, Block(9));
+  EXPECT_EQ(rig.s.rI, BlockWords(9));
   EXPECT_EQ(rig.s.rIStatus, RegisterStatus::InUse);
   rig.s.Running = true;
   rig.tapes.ReadTapeBlock(0, true);
@@ -120,7 +114,7 @@ TEST(TapeTransfers, WritingMovesTheEndOfDataAndARemountFindsTheWholeFile) {
   EXPECT_EQ(rig.Unit(0).Position, 0);
   EXPECT_FALSE(rig.Unit(0).File.IsOpen());
   EXPECT_EQ(rig.Unit(0).FileName, (rig.folder / "t.tap").string());
-  EXPECT_EQ(rig.s.rI, Block(9));  // nothing transferred
+  EXPECT_EQ(rig.s.rI, BlockWords(9));  // nothing transferred
   EXPECT_EQ(rig.s.rIStatus, RegisterStatus::Cleared);
   EXPECT_TRUE(rig.s.Running);  // the run goes on
 
@@ -128,7 +122,7 @@ TEST(TapeTransfers, WritingMovesTheEndOfDataAndARemountFindsTheWholeFile) {
   EXPECT_EQ(rig.Unit(0).EndOfData, 19);
   for (int b : {9, 2, 3}) {
     rig.tapes.ReadTapeBlock(0, true);
-    EXPECT_EQ(rig.s.rI, Block(b));
+    EXPECT_EQ(rig.s.rI, BlockWords(b));
   }
   EXPECT_EQ(rig.op.messages.size(), 1u);
 }
@@ -142,15 +136,15 @@ TEST(TapeTransfers, ReadingBackwardGivesTheBlockJustReadForward) {
   ASSERT_EQ(rig.Unit(7).Position, 13);
 
   rig.tapes.ReadTapeBlock(7, false);
-  EXPECT_EQ(rig.s.rI, Block(2));
+  EXPECT_EQ(rig.s.rI, BlockWords(2));
   EXPECT_EQ(rig.Unit(7).Position, 7);
   EXPECT_EQ(rig.s.rIStatus, RegisterStatus::InUse);
   rig.tapes.ReadTapeBlock(7, false);
-  EXPECT_EQ(rig.s.rI, Block(1));
+  EXPECT_EQ(rig.s.rI, BlockWords(1));
   EXPECT_EQ(rig.Unit(7).Position, 1);
   EXPECT_EQ(ServoInUseColour(rig.Unit(7)), LampColour::Grey);
   rig.tapes.ReadTapeBlock(7, true);
-  EXPECT_EQ(rig.s.rI, Block(1));
+  EXPECT_EQ(rig.s.rI, BlockWords(1));
   EXPECT_EQ(ServoInUseColour(rig.Unit(7)), LampColour::Yellow);
   EXPECT_TRUE(rig.op.messages.empty());
 }
@@ -159,7 +153,7 @@ TEST(TapeTransfers, ReadingBackwardAtTheBeginningUnloads) {
   TapeRig rig(true);
   WriteTape(rig.folder / "t.tap", 2);
   rig.Mount(10, "t.tap");
-  rig.s.rI = Block(5);
+  rig.s.rI = BlockWords(5);
   rig.s.rIStatus = RegisterStatus::InUse;
   rig.s.Running = true;
   rig.tapes.ReadTapeBlock(10, false);
@@ -167,7 +161,7 @@ TEST(TapeTransfers, ReadingBackwardAtTheBeginningUnloads) {
             std::vector<std::string>{"Attempt to read past beginning of tape" + Suffix('A')});
   EXPECT_EQ(rig.Unit(10).State, ServoState::Unloaded);
   EXPECT_EQ(rig.Unit(10).EndOfData, 13);
-  EXPECT_EQ(rig.s.rI, Block(5));
+  EXPECT_EQ(rig.s.rI, BlockWords(5));
   EXPECT_EQ(rig.s.rIStatus, RegisterStatus::Cleared);
   EXPECT_TRUE(rig.s.Running);
 }
@@ -189,12 +183,12 @@ TEST(TapeCapacity, Block1950IsTheLastThatCanBeRead) {
     ASSERT_EQ(rig.Unit(0).EndOfData, c.blocks * 6 + 1);
     for (int b = 1; b <= 1950; ++b) rig.tapes.ReadTapeBlock(0, true);
     ASSERT_TRUE(rig.op.messages.empty());
-    EXPECT_EQ(rig.s.rI, Block(1950));
+    EXPECT_EQ(rig.s.rI, BlockWords(1950));
     EXPECT_EQ(rig.Unit(0).Position, 11701);
     rig.tapes.ReadTapeBlock(0, true);
     EXPECT_EQ(rig.op.messages, std::vector<std::string>{c.message + Suffix('-')});
     EXPECT_EQ(rig.Unit(0).State, ServoState::Unloaded);
-    EXPECT_EQ(rig.s.rI, Block(1950));
+    EXPECT_EQ(rig.s.rI, BlockWords(1950));
   }
 }
 
@@ -210,9 +204,9 @@ TEST(TapeCapacity, Block1950IsTheLastThatCanBeWritten) {
   EXPECT_EQ(rig.Unit(0).EndOfData, 11701);
   EXPECT_EQ(fs::file_size(rig.folder / "t.tap"), 1450800u);
   rig.tapes.ReadTapeBlock(0, false);
-  EXPECT_EQ(rig.s.rI, Block(1950));
+  EXPECT_EQ(rig.s.rI, BlockWords(1950));
   rig.tapes.ReadTapeBlock(0, true);
-  EXPECT_EQ(rig.s.rI, Block(1950));
+  EXPECT_EQ(rig.s.rI, BlockWords(1950));
 
   FillMemory(rig.s, 500, 1951);
   rig.tapes.WriteTapeBlock(0, 500);
@@ -238,7 +232,7 @@ TEST(TapeRewind, EmptyServoUnchangedUnloadedServoRewoundButNotReady) {
   EXPECT_EQ(rig.Unit(5).Position, 1);
   EXPECT_EQ(ServoInUseColour(rig.Unit(5)), LampColour::Grey);
   rig.tapes.ReadTapeBlock(5, true);
-  EXPECT_EQ(rig.s.rI, Block(1));
+  EXPECT_EQ(rig.s.rI, BlockWords(1));
 
   rig.tapes.UnloadTape(5);
   EXPECT_EQ(rig.Unit(5).State, ServoState::Unloaded);
@@ -259,7 +253,7 @@ TEST(TapeInstructions, ReadingPastTheEndOfDataThenNotReadyOnServoA) {
   rig.s.Running = true;
   cpu.ExecuteInstruction(Instruction::FromText("1A0000"));
   cpu.ExecuteInstruction(Instruction::FromText("1A0000"));
-  EXPECT_EQ(rig.s.rI, Block(2));
+  EXPECT_EQ(rig.s.rI, BlockWords(2));
   EXPECT_TRUE(rig.op.messages.empty());
   cpu.ExecuteInstruction(Instruction::FromText("1A0000"));
   EXPECT_EQ(rig.op.messages, std::vector<std::string>{"Reading past end of data" + Suffix('A')});
@@ -279,7 +273,7 @@ TEST(TapeInstructions, WriteProtectedTapeReadsButRefusesAWrite) {
   Processor cpu(rig.s, rig.op, Peripherals{&rig.tapes});
   rig.s.Running = true;
   cpu.ExecuteInstruction(Instruction::FromText("130000"));
-  EXPECT_EQ(rig.s.rI, Block(1));
+  EXPECT_EQ(rig.s.rI, BlockWords(1));
   EXPECT_TRUE(rig.op.messages.empty());
 
   FillMemory(rig.s, 100, 7);
@@ -305,7 +299,7 @@ TEST(TapeHostErrors, AFileCutShortUnderTheServoUnloadsItWithAMessage) {
       << text;
   EXPECT_TRUE(text.ends_with(Suffix('-'))) << text;
   EXPECT_EQ(rig.Unit(0).State, ServoState::Unloaded);
-  EXPECT_EQ(rig.s.rI, Block(1));
+  EXPECT_EQ(rig.s.rI, BlockWords(1));
   EXPECT_EQ(rig.s.rIStatus, RegisterStatus::Cleared);
 }
 
