@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QInputDialog>
 #include <QMessageBox>
 
 #include "app/fuse_dialog.h"
@@ -10,9 +11,7 @@
 namespace ormlax::app {
 
 QString MessageText(const std::string& text) {
-  QString s = QString::fromStdString(text);
-  s.replace("\r\n", "\n");
-  return s;
+  return QString::fromStdString(ReplaceLineBreaks(text, "\n"));
 }
 
 namespace {
@@ -50,7 +49,7 @@ MessageAnswer FromQt(int button, MessageAnswer closed) {
 
 MessageAnswer QtOperator::ShowMessage(const MessageRequest& request) {
   QMessageBox box(window_);
-  box.setWindowTitle("ORMLAX");
+  box.setWindowTitle(kMessageBoxTitle);
   box.setText(MessageText(request.text));
   QMessageBox::StandardButtons buttons;
   MessageAnswer closed = MessageAnswer::Ok;  // what the window's own close control means
@@ -107,6 +106,17 @@ KeyboardEntry QtOperator::OpenKeyboardWindow(bool singleStepEnabled) {
   KeyboardDialog dialog(singleStepEnabled, window_);
   dialog.exec();
   return dialog.Entry();
+}
+
+std::optional<std::string> QtOperator::AskText(const std::string& prompt,
+                                               const std::string& defaultText) {
+  QInputDialog box(window_);
+  box.setObjectName("InputBox");
+  box.setWindowTitle(kMessageBoxTitle);
+  box.setLabelText(MessageText(prompt));
+  box.setTextValue(QString::fromStdString(defaultText));
+  if (box.exec() != QDialog::Accepted) return std::nullopt;
+  return box.textValue().toStdString();
 }
 
 void QtOperator::SetClipboardText(const std::string& text) {

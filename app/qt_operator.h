@@ -20,6 +20,8 @@ class QtOperator : public Operator {
   void ShowFuseWindow(int reason) override;
   KeyboardEntry OpenKeyboardWindow(bool singleStepEnabled) override;
   void SetClipboardText(const std::string& text) override;
+  std::optional<std::string> AskText(const std::string& prompt,
+                                     const std::string& defaultText) override;
 
  private:
   QPointer<QWidget> window_;
@@ -27,5 +29,8 @@ class QtOperator : public Operator {
 
 // A message text for a Qt label: the machine's CR LF line breaks as plain line feeds.
 QString MessageText(const std::string& text);
+
+// The caption of every message box and input box.
+inline constexpr const char* kMessageBoxTitle = "ORMLAX";
 
 }  // namespace ormlax::app

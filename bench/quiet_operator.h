@@ -15,6 +15,9 @@ class QuietOperator : public Operator {
   void ShowFuseWindow(int) override {}
   KeyboardEntry OpenKeyboardWindow(bool) override { return {}; }
   void SetClipboardText(const std::string&) override {}
+  std::optional<std::string> AskText(const std::string&, const std::string& text) override {
+    return text;
+  }
 
   int messages = 0;
 };

@@ -7,16 +7,7 @@
 namespace ormlax::cli {
 
 std::string OneLine(const std::string& text) {
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text.compare(i, 2, "\r\n") == 0) {
-      line += " / ";
-      ++i;
-    } else {
-      line += text[i];
-    }
-  }
-  return line;
+  return ReplaceLineBreaks(text, " / ");
 }
 
 MessageAnswer CliOperator::ShowMessage(const MessageRequest& request) {
@@ -35,6 +26,12 @@ void CliOperator::YieldToInterface() {
   Typewriter& typewriter = simulator_->Ormprinter();
   if (!typewriter.PrintBufferEmpty() && typewriter.State().StopPending) typewriter.PressStart();
   if (simulator_->Machine().WaitingAtStop) simulator_->Cpu().Stop();
+}
+
+std::optional<std::string> CliOperator::AskText(const std::string& prompt,
+                                                const std::string& defaultText) {
+  errors_ << "message: " << OneLine(prompt) << '\n';
+  return defaultText;
 }
 
 void CliOperator::ShowFuseWindow(int reason) {

@@ -30,6 +30,9 @@ class CliOperator : public Operator {
   void ShowFuseWindow(int reason) override;
   KeyboardEntry OpenKeyboardWindow(bool singleStepEnabled) override;
   void SetClipboardText(const std::string&) override {}
+  // Shows the prompt as a message line and answers with the default text, as OK would.
+  std::optional<std::string> AskText(const std::string& prompt,
+                                     const std::string& defaultText) override;
 
   const std::string& LastMessage() const { return lastMessage_; }
   bool FuseBlown() const { return fuseBlown_; }

@@ -13,10 +13,7 @@ const char* const kUsage =
     "                      [--max-words N] [--input FILE] [--paper LINES] [--dump FILE] [TAPE]\n";
 
 int ServoNumberOf(const std::string& identifier) {
-  if (identifier.size() != 1) return -1;
-  const std::string_view ids = kServoIdentifiers;
-  const auto at = ids.find(identifier[0]);
-  return at == std::string_view::npos ? -1 : static_cast<int>(at);
+  return identifier.size() == 1 ? ormlax::ServoNumberOf(identifier[0]) : -1;
 }
 
 namespace {

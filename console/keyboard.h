@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/character_code.h"
 #include "core/devices.h"
 #include "core/machine_state.h"
 #include "core/operator.h"
@@ -18,11 +19,6 @@ inline constexpr std::string_view kKeyboardInstruction =
 inline constexpr std::string_view kContinueSingleStepCaption =
     "Continue in single-step";                                           // cmdSingleStep
 inline constexpr std::string_view kKeyboardFieldStart = "000000000000";  // txtInput when opened
-
-// The codes the special-character buttons insert, button k the character at position k. The
-// keyboard window and the panel have buttons 0-6, the key-to-tape device all 16.
-inline constexpr std::string_view SpecialCharacterCodes = "irctsbni rct|sb=";
-inline constexpr int kKeyboardCharButtons = 7;
 
 // The field after typing: the last 12 characters of "000000000000", the field's text and the
 // typed characters with letters in upper case. With nothing typed (a deletion) the field is only

@@ -1,5 +1,7 @@
 #include "console/memory_dump.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 
 namespace ormlax {
@@ -21,13 +23,18 @@ std::string MemoryDumpText(const MachineState& s) {
   return text;
 }
 
+std::string MemoryDumpFailure(const std::filesystem::path& file, const std::string& reason) {
+  return "The memory dump could not be written to\r\n" + file.string() + "\r\n(" + reason + ")";
+}
+
 bool WriteMemoryDump(const MachineState& s, const std::filesystem::path& file, std::string& error) {
   const std::string text = MemoryDumpText(s);
+  errno = 0;
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
   if (out) out.close();
   if (!out) {
-    error = "The memory dump could not be written to\r\n" + file.string();
+    error = MemoryDumpFailure(file, errno != 0 ? std::strerror(errno) : "write error");
     return false;
   }
   return true;

@@ -19,4 +19,7 @@ std::string MemoryDumpText(const MachineState& s);
 // `error`, when the file cannot be written.
 bool WriteMemoryDump(const MachineState& s, const std::filesystem::path& file, std::string& error);
 
+// The operator's message when the dump to `file` fails for `reason`.
+std::string MemoryDumpFailure(const std::filesystem::path& file, const std::string& reason);
+
 }  // namespace ormlax

@@ -62,8 +62,8 @@ void TypeControlCounter(MachineState& s, std::string_view typed) {
 }
 
 void AppendSpecialCharacter(MachineState& s, int button) {
-  if (button < 0 || button > 6) return;
-  const char code = SpecialCharacterLegend[static_cast<std::size_t>(button)][0];
+  if (button < 0 || button >= kKeyboardCharButtons) return;
+  const char code = SpecialCharacterCodes[static_cast<std::size_t>(button)];
   const std::string field = s.Panel.ContentsEmpty ? "" : s.Panel.Contents.Text();
   s.Panel.Contents = Word::FromText(ShiftIntoWordField(field, std::string_view(&code, 1)));
   s.Panel.ContentsEmpty = false;

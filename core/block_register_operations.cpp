@@ -8,7 +8,6 @@
 namespace ormlax {
 namespace {
 
-constexpr int kLastLocation = kMaxMemorySize - 1;
 const Word kFuseWord = Word::FromText("Z4Z4Z4Z4Z4Z4");
 
 }  // namespace

@@ -21,4 +21,13 @@ const std::array<std::string, 16> SpecialCharacterLegend = {
     "E for equal sign",
 };
 
+std::string KeepTapeCharacters(std::string_view text) {
+  std::string kept;
+  kept.reserve(text.size());
+  for (const char c : text) {
+    if (IsTapeCharacter(c)) kept.push_back(c);
+  }
+  return kept;
+}
+
 }  // namespace ormlax

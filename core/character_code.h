@@ -22,6 +22,19 @@ inline constexpr std::string_view DigitCharacters = "0123456789'&(";
 // device's. Index 0 here is entry 1.
 extern const std::array<std::string, 16> SpecialCharacterLegend;
 
+// The codes the special-character buttons insert, button k the character at position k. The
+// keyboard window and the panel have buttons 0-6, the key-to-tape device all 16.
+inline constexpr std::string_view SpecialCharacterCodes = "irctsbni rct|sb=";
+inline constexpr int kKeyboardCharButtons = 7;
+
+// A tape holds any byte in a word but NUL, CR and LF (its records end in CR LF), so nothing else
+// may enter memory from outside.
+constexpr bool IsTapeCharacter(char c) {
+  return c != '\0' && c != '\r' && c != '\n';
+}
+// The text without the bytes a tape cannot hold.
+std::string KeepTapeCharacters(std::string_view text);
+
 namespace detail {
 struct CodeTables {
   std::array<signed char, 256> code{};
@@ -39,12 +52,18 @@ inline constexpr CodeTables kCodeTables{};
 }  // namespace detail
 
 // Code 0-63 of a display character, or -1 when it has none.
-constexpr int CodeOf(char c) { return detail::kCodeTables.code[static_cast<unsigned char>(c)]; }
+constexpr int CodeOf(char c) {
+  return detail::kCodeTables.code[static_cast<unsigned char>(c)];
+}
 
 // Digit value 0-12 of a display character, or -1 when it has none.
-constexpr int DigitValue(char c) { return detail::kCodeTables.digit[static_cast<unsigned char>(c)]; }
+constexpr int DigitValue(char c) {
+  return detail::kCodeTables.digit[static_cast<unsigned char>(c)];
+}
 
 // True for the plain decimal digits 0-9.
-constexpr bool IsDecimalDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDecimalDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace ormlax

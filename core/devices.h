@@ -2,9 +2,36 @@
 // tape units by the tape library and the typewriter and keyboard by the console library.
 #pragma once
 
+#include <string_view>
+
 #include "core/word.h"
 
 namespace ormlax {
+
+// The tape units (servos): up to sixteen, each named by one character, in servo-number order.
+inline constexpr int kServoCount = 16;
+inline constexpr int kServoCountI = 10;
+inline constexpr std::string_view kServoIdentifiers = "-123456789ABCDEF";
+
+// The number of servos of ORMLAX I (10) or ORMLAX II (16).
+constexpr int ServoCountOf(bool modelII) {
+  return modelII ? kServoCount : kServoCountI;
+}
+
+// "-" for servo 0, "1" to "9", then "A" to "F"; "?" for a number that names no servo.
+constexpr char ServoIdentifier(int servo) {
+  return servo >= 0 && servo < kServoCount ? kServoIdentifiers[static_cast<std::size_t>(servo)]
+                                           : '?';
+}
+
+// The servo number an identifier names, or -1.
+constexpr int ServoNumberOf(char identifier) {
+  const auto at = kServoIdentifiers.find(identifier);
+  return at == std::string_view::npos ? -1 : static_cast<int>(at);
+}
+
+// Every tape transfer moves one block of 60 words.
+inline constexpr int kBlockWords = 60;
 
 class TapeUnits {
  public:

@@ -10,8 +10,6 @@
 namespace ormlax {
 namespace {
 
-constexpr std::string_view kServoIdentifiers = "-123456789ABCDEF";
-
 // Which operations the F and "-" modifiers apply to.
 struct ModifierTable {
   std::array<bool, 256> takesF{};
@@ -109,7 +107,7 @@ void Processor::Execute(const char* instruction) {
   d.count = digit >= 0 ? digit : 1;
   if (d.op >= '1' && d.op <= '8') {
     if (d.modifier == ' ') {
-      const int servo = s_.DefaultServo >= 0 && s_.DefaultServo < 16 ? s_.DefaultServo : 0;
+      const int servo = s_.DefaultServo >= 0 && s_.DefaultServo < kServoCount ? s_.DefaultServo : 0;
       d.modifier = kServoIdentifiers[static_cast<std::size_t>(servo)];
     }
     const std::string_view accepted = s_.IsModelII ? "0123456789-ABCDEF" : "0123456789-";
@@ -117,7 +115,7 @@ void Processor::Execute(const char* instruction) {
       ReportInvalid(d);
       return;
     }
-    if (d.modifier != '0') d.servo = static_cast<int>(kServoIdentifiers.find(d.modifier));
+    if (d.modifier != '0') d.servo = ServoNumberOf(d.modifier);
   }
   if (Dispatch(d)) {
     // The console shows the word at its location again.

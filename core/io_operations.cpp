@@ -2,12 +2,6 @@
 #include "core/processor.h"
 
 namespace ormlax {
-namespace {
-
-constexpr int kBlockWords = 60;
-constexpr int kLastLocation = kMaxMemorySize - 1;
-
-}  // namespace
 
 bool Processor::TapeReady(int servo, bool forWrite) {
   if (io_.tapes == nullptr) {

@@ -19,11 +19,16 @@ struct Rgb {
 
 constexpr Rgb ColourOf(LampColour c) {
   switch (c) {
-    case LampColour::Green: return {0, 255, 0};
-    case LampColour::Cyan: return {0, 255, 255};
-    case LampColour::Red: return {255, 0, 0};
-    case LampColour::Yellow: return {255, 255, 0};
-    case LampColour::Grey: break;
+    case LampColour::Green:
+      return {0, 255, 0};
+    case LampColour::Cyan:
+      return {0, 255, 255};
+    case LampColour::Red:
+      return {255, 0, 0};
+    case LampColour::Yellow:
+      return {255, 255, 0};
+    case LampColour::Grey:
+      break;
   }
   return {128, 128, 128};
 }
@@ -49,6 +54,8 @@ enum class RegisterStatus : std::uint8_t { Cleared, InUse };
 const char* StatusText(RegisterStatus s);  // "cleared" or "in use"
 
 inline constexpr int kMaxMemorySize = 10000;
+// Both models have ten thousand word places; block transfers stop at the last one.
+inline constexpr int kLastLocation = kMaxMemorySize - 1;
 inline constexpr int kQTAll = 10;  // the "All" entry of the Q/T switches
 
 // Half a unit of the eleventh digit, 5 x 10^-12, in units of 10^-22.
@@ -56,15 +63,15 @@ inline constexpr Int128 RoundingConstant = 50'000'000'000;
 
 // What the console panel shows besides the registers themselves.
 struct PanelDisplay {
-  bool rCCBlank = false;         // the rCC box is emptied while a run goes on
-  bool rCRBlank = false;         // the rCR box is blank
-  bool rSRBlank = true;          // the rSR box is empty
-  bool ControlsEnabled = true;   // the group switched by EnablePanel
-  bool LocationEnabled = true;   // the Location and Contents fields
-  bool HoldControlsEnabled = false;  // Single Step and Location +/- 1 during a Q/T hold
-  std::string LocationText;      // the Location field
-  Word Contents = kZeroWord;     // the Contents field, as typed before it is stored
-  bool ContentsEmpty = false;    // the Contents field has been emptied
+  bool rCCBlank = false;                  // the rCC box is emptied while a run goes on
+  bool rCRBlank = false;                  // the rCR box is blank
+  bool rSRBlank = true;                   // the rSR box is empty
+  bool ControlsEnabled = true;            // the group switched by EnablePanel
+  bool LocationEnabled = true;            // the Location and Contents fields
+  bool HoldControlsEnabled = false;       // Single Step and Location +/- 1 during a Q/T hold
+  std::string LocationText;               // the Location field
+  Word Contents = kZeroWord;              // the Contents field, as typed before it is stored
+  bool ContentsEmpty = false;             // the Contents field has been emptied
   std::array<std::string, 2> QTGoLabels;  // the Q/T target and rCC + 1 during a hold
   QTGoChoice QTGo = QTGoChoice::None;
 };

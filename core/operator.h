@@ -2,9 +2,16 @@
 // fault window, and the moments when a running operation lets the user interface run.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace ormlax {
+
+// The machine's messages (and the typewriter's paper) break their lines with CR LF.
+inline constexpr std::string_view kLineBreak = "\r\n";
+// The text with every CR LF replaced by `separator`, for a front end that breaks lines otherwise.
+std::string ReplaceLineBreaks(std::string_view text, std::string_view separator);
 
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MessageIcon { None, Question, Exclamation, Information };
@@ -50,6 +57,11 @@ class Operator {
 
   // Replaces the host clipboard's contents with the text.
   virtual void SetClipboardText(const std::string& text) = 0;
+
+  // A modal input box showing `prompt` with `defaultText` in its field. Returns the text the
+  // operator typed, or nothing when the box was cancelled.
+  virtual std::optional<std::string> AskText(const std::string& prompt,
+                                             const std::string& defaultText) = 0;
 };
 
 // A message box with a single OK button.

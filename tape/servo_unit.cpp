@@ -2,10 +2,6 @@
 
 namespace ormlax {
 
-char ServoIdentifier(int servo) {
-  return servo >= 0 && servo < kServoCount ? kServoIdentifiers[servo] : '?';
-}
-
 std::string ServoMessageSuffix(int servo) {
   return std::string("\r\non Servo  ") + ServoIdentifier(servo);
 }

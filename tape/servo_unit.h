@@ -5,15 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "core/devices.h"
 #include "core/machine_state.h"
 #include "tape/tape_file.h"
 
 namespace ormlax {
-
-inline constexpr int kServoCount = 16;
-inline constexpr int kServoCountI = 10;
-// The servos' one-character identifiers, in servo-number order.
-inline constexpr char kServoIdentifiers[] = "-123456789ABCDEF";
 
 enum class ServoState : std::int32_t {
   Empty = 0,           // no tape
@@ -32,14 +28,6 @@ struct ServoUnit {
 };
 
 using ServoUnits = std::array<ServoUnit, kServoCount>;
-
-// The number of servos of ORMLAX I (10) or ORMLAX II (16).
-constexpr int ServoCountOf(bool modelII) {
-  return modelII ? kServoCount : kServoCountI;
-}
-
-// "-" for servo 0, "1" to "9", then "A" to "F"; "?" for a number that names no servo.
-char ServoIdentifier(int servo);
 
 // CR LF + "on Servo  " + the identifier, appended to the messages about a transfer.
 std::string ServoMessageSuffix(int servo);

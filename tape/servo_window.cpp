@@ -1,19 +1,6 @@
 #include "tape/servo_window.h"
 
-#include <system_error>
-
-#include "tape/tape_recognition.h"
-
 namespace ormlax {
-
-std::filesystem::path FullPathOf(const std::filesystem::path& workingFolder,
-                                 const std::string& name) {
-  const std::filesystem::path typed(name);
-  const std::filesystem::path joined = typed.is_absolute() ? typed : workingFolder / typed;
-  std::error_code ec;
-  const std::filesystem::path full = std::filesystem::absolute(joined, ec);
-  return (ec ? joined : full).lexically_normal();
-}
 
 LampColour ServoWindow::shaServo(int servo) const {
   return ServoStateColour(servos_[static_cast<std::size_t>(servo)]);
@@ -42,15 +29,6 @@ void ServoWindow::Refresh() {
   cmdMountEnabled = false;
 }
 
-void ServoWindow::Dismount(ServoUnit& unit) {
-  unit.File.Close();
-  unit.State = ServoState::Empty;
-  unit.Position = 0;
-  unit.EndOfData = 0;
-  unit.FileName.clear();
-  unit.BlankTape = false;
-}
-
 void ServoWindow::SelectServo(int servo) {
   if (servo < 0 || servo >= ServoCount()) return;
   ServoUnit& unit = Unit(servo);
@@ -62,7 +40,7 @@ void ServoWindow::SelectServo(int servo) {
       SelectedServo = kNoServo;
       return;
     }
-    Dismount(unit);
+    DismountTape(unit);
   }
   labInstEnabled[0] = false;
   labInstEnabled[1] = true;
@@ -75,13 +53,10 @@ void ServoWindow::SelectServo(int servo) {
 
 void ServoWindow::NameFile() {
   if (SelectedServo == kNoServo || txtFileName.empty()) return;
-  ServoUnit& unit = Unit(SelectedServo);
-  const NameStepResult result =
-      TapeNameStep(op_, txtFileName, FullPathOf(workingFolder_, txtFileName));
-  switch (result) {
+  txtFileNameSelected = false;
+  switch (NameTape(Unit(SelectedServo), op_, workingFolder_, txtFileName)) {
     case NameStepResult::Accepted:
     case NameStepResult::BlankTape:
-      unit.BlankTape = result == NameStepResult::BlankTape;
       labInstEnabled[1] = false;
       chkReadOnlyEnabled = true;
       cmdMountEnabled = true;
@@ -90,30 +65,24 @@ void ServoWindow::NameFile() {
       txtFileName.clear();
       break;
     case NameStepResult::NotATape:
+      // The name stays for the operator to correct or to type over.
+      txtFileNameSelected = true;
       break;
   }
   // A refused name leaves no trace: the operator names another file.
-  unit.BlankTape = false;
   labInstEnabled[1] = true;
   chkReadOnlyEnabled = false;
   cmdMountEnabled = false;
 }
 
 void ServoWindow::Mount() {
-  if (SelectedServo != kNoServo && !txtFileName.empty()) {
-    ServoUnit& unit = Unit(SelectedServo);
-    const std::filesystem::path path = FullPathOf(workingFolder_, txtFileName);
-    if (auto tape = TapeMountStep(op_, path, unit.BlankTape)) {
-      unit.File = std::move(tape->File);
-      unit.State = chkReadOnly ? ServoState::WriteProtected : ServoState::ReadWrite;
-      unit.Position = 1;
-      unit.EndOfData = tape->EndOfData;
-      unit.FileName = path.string();
-      labOrEnabled = true;
-    }
+  if (SelectedServo != kNoServo && !txtFileName.empty() &&
+      MountNamedTape(Unit(SelectedServo), op_, workingFolder_, txtFileName, chkReadOnly)) {
+    labOrEnabled = true;
   }
   Refresh();
   txtFileName.clear();
+  txtFileNameSelected = false;
 }
 
 }  // namespace ormlax

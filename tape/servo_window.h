@@ -10,12 +10,9 @@
 #include "core/machine_state.h"
 #include "core/operator.h"
 #include "tape/servo_unit.h"
+#include "tape/tape_mounting.h"
 
 namespace ormlax {
-
-// A host file name as typed: relative names lie in the working folder, absolute ones stand.
-std::filesystem::path FullPathOf(const std::filesystem::path& workingFolder,
-                                 const std::string& name);
 
 class ServoWindow {
  public:
@@ -28,6 +25,9 @@ class ServoWindow {
   // edits them.
   int SelectedServo = kNoServo;
   std::string txtFileName;
+  // The name in the box is selected, so that what the operator types next replaces it: set when
+  // the name was refused, cleared when another name is given.
+  bool txtFileNameSelected = false;
   bool chkReadOnly = false;
   std::array<bool, 2> labInstEnabled{true, false};
   bool txtFileNameEnabled = false;
@@ -56,7 +56,6 @@ class ServoWindow {
 
  private:
   ServoUnit& Unit(int servo) { return servos_[static_cast<std::size_t>(servo)]; }
-  void Dismount(ServoUnit& unit);
 
   ServoUnits& servos_;
   Operator& op_;

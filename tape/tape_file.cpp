@@ -1,9 +1,16 @@
 #include "tape/tape_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <utility>
+#include <vector>
+
+#include "core/character_code.h"
 
 namespace ormlax {
 namespace {
@@ -22,53 +29,125 @@ void PutRecord(char* out, const Word* words) {
   out[kRecordBytes - 1] = '\n';
 }
 
+// The record's bytes are laid out as the tape units write them.
+bool IsTapeRecord(const char* r) {
+  if (r[0] == '\0' || r[1] != '\0') return false;
+  if (r[kRecordBytes - 2] != '\r' || r[kRecordBytes - 1] != '\n') return false;
+  return std::all_of(r + 2, r + 2 + kRecordCharacters, IsTapeCharacter);
+}
+
+off_t OffsetOf(int record) {
+  return static_cast<off_t>(record - 1) * kRecordBytes;
+}
+
+// Writes all the bytes at the offset, going on after a partial write.
+bool WriteAll(int fd, const char* bytes, std::size_t count, off_t offset) {
+  while (count > 0) {
+    const ssize_t done = ::pwrite(fd, bytes, count, offset);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes += done;
+    count -= static_cast<std::size_t>(done);
+    offset += done;
+  }
+  return true;
+}
+
+// Reads up to `count` bytes at the offset; the number read, or -1.
+ssize_t ReadAll(int fd, char* bytes, std::size_t count, off_t offset) {
+  std::size_t got = 0;
+  while (got < count) {
+    const ssize_t done = ::pread(fd, bytes + got, count - got, offset + static_cast<off_t>(got));
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return -1;
+    }
+    if (done == 0) break;
+    got += static_cast<std::size_t>(done);
+  }
+  return static_cast<ssize_t>(got);
+}
+
 }  // namespace
+
+const char* NotARegularFile(unsigned mode) {
+  if (S_ISDIR(mode)) return "it is a folder";
+  if (S_ISFIFO(mode)) return "it is a pipe";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device";
+  if (S_ISSOCK(mode)) return "it is a socket";
+  return "it is not a regular file";
+}
 
 TapeFile::~TapeFile() {
   Close();
 }
 
 TapeFile::TapeFile(TapeFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)),
+    : fd_(std::exchange(other.fd_, -1)),
+      readOnly_(other.readOnly_),
       path_(std::move(other.path_)),
       lastError_(std::move(other.lastError_)) {}
 
 TapeFile& TapeFile::operator=(TapeFile&& other) noexcept {
   if (this != &other) {
     Close();
-    file_ = std::exchange(other.file_, nullptr);
+    fd_ = std::exchange(other.fd_, -1);
+    readOnly_ = other.readOnly_;
     path_ = std::move(other.path_);
     lastError_ = std::move(other.lastError_);
   }
   return *this;
 }
 
-bool TapeFile::OpenForTransfers(const std::filesystem::path& path) {
+bool TapeFile::Open(const std::filesystem::path& path, int flags, bool readOnly) {
   Close();
   path_ = path;
-  file_ = std::fopen(path.c_str(), "r+b");
-  if (file_ == nullptr && errno == ENOENT) file_ = std::fopen(path.c_str(), "w+b");
-  return Opened();
+  readOnly_ = readOnly;
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+    return Fail(NotARegularFile(st.st_mode));
+  // Not blocking: opening a pipe would otherwise wait for a writer for ever.
+  const int fd =
+      ::open(path.c_str(),
+             flags | (readOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666);
+  if (fd < 0) return FailFromErrno();
+  // It may have been replaced since it was looked at.
+  if (::fstat(fd, &st) != 0) {
+    FailFromErrno();
+    ::close(fd);
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Fail(NotARegularFile(st.st_mode));
+  }
+  fd_ = fd;
+  return true;
+}
+
+bool TapeFile::OpenForTransfers(const std::filesystem::path& path, bool readOnly) {
+  return Open(path, O_CREAT, readOnly);
+}
+
+bool TapeFile::OpenExisting(const std::filesystem::path& path, bool readOnly) {
+  return Open(path, 0, readOnly);
 }
 
 bool TapeFile::StartNewTape(const std::filesystem::path& path) {
-  Close();
-  path_ = path;
-  file_ = std::fopen(path.c_str(), "w+b");
-  return Opened();
-}
-
-bool TapeFile::Opened() {
-  if (file_ == nullptr) return FailFromErrno();
-  // Every transfer goes to the file at once: what another holder of the file writes is seen,
-  // and a write the host refuses is known when it happens.
-  std::setvbuf(file_, nullptr, _IONBF, 0);
+  if (!Open(path, O_CREAT, false)) return false;
+  if (::ftruncate(fd_, 0) != 0) {
+    FailFromErrno();
+    Close();
+    return false;
+  }
   return true;
 }
 
 void TapeFile::Close() {
-  if (file_ != nullptr) std::fclose(file_);
-  file_ = nullptr;
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
 }
 
 bool TapeFile::Fail(const std::string& reason) {
@@ -80,45 +159,45 @@ bool TapeFile::FailFromErrno() {
   return Fail(std::strerror(errno));
 }
 
-bool TapeFile::Seek(int record) {
-  if (file_ == nullptr) return Fail("the file is not open");
-  if (record < 1 || record > kTapeRecords) return Fail("no such record on a tape");
-  const long offset = static_cast<long>(record - 1) * kRecordBytes;
-  return std::fseek(file_, offset, SEEK_SET) == 0 || FailFromErrno();
-}
-
-std::optional<std::int32_t> TapeFile::RecordCount() {
-  if (file_ == nullptr) {
+std::optional<std::int64_t> TapeFile::Length() {
+  if (fd_ < 0) {
     Fail("the file is not open");
     return std::nullopt;
   }
-  if (std::fseek(file_, 0, SEEK_END) != 0) {
+  struct stat st;
+  if (::fstat(fd_, &st) != 0) {
     FailFromErrno();
     return std::nullopt;
   }
-  const long length = std::ftell(file_);
-  if (length < 0) {
-    FailFromErrno();
-    return std::nullopt;
-  }
-  return static_cast<std::int32_t>(length / kRecordBytes);
+  return static_cast<std::int64_t>(st.st_size);
+}
+
+std::optional<std::int32_t> TapeFile::RecordCount() {
+  const auto length = Length();
+  if (!length) return std::nullopt;
+  return static_cast<std::int32_t>(std::min<std::int64_t>(*length / kRecordBytes, INT32_MAX));
 }
 
 std::optional<TapeRecord> TapeFile::ReadRecord(int n) {
-  if (!Seek(n)) return std::nullopt;
-  char bytes[kRecordBytes];
-  const std::size_t got = std::fread(bytes, 1, kRecordBytes, file_);
-  if (std::ferror(file_)) {
-    FailFromErrno();
-    std::clearerr(file_);
+  if (fd_ < 0) {
+    Fail("the file is not open");
     return std::nullopt;
   }
-  std::clearerr(file_);
+  if (n < 1 || n > kTapeRecords) {
+    Fail("no such record on a tape");
+    return std::nullopt;
+  }
+  char bytes[kRecordBytes];
+  const ssize_t got = ReadAll(fd_, bytes, sizeof bytes, OffsetOf(n));
+  if (got < 0) {
+    FailFromErrno();
+    return std::nullopt;
+  }
   // The length field counts the characters that follow; never more than the record holds.
   const auto field = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
   const std::size_t length =
       got < 2 ? 0 : std::min<std::size_t>(field(0) | (field(1) << 8), kRecordLengthField);
-  if (got < 2 || got < 2 + length) {
+  if (got < 2 || static_cast<std::size_t>(got) < 2 + length) {
     Fail("record " + std::to_string(n) + " is cut short by the end of the file");
     return std::nullopt;
   }
@@ -132,13 +211,26 @@ std::optional<TapeRecord> TapeFile::ReadRecord(int n) {
 }
 
 bool TapeFile::WriteBytes(int record, const char* bytes, std::size_t count) {
-  if (!Seek(record)) return false;
-  if (std::fwrite(bytes, 1, count, file_) != count) {
-    FailFromErrno();
-    std::clearerr(file_);
-    return false;
+  if (fd_ < 0) return Fail("the file is not open");
+  if (record < 1 || record > kTapeRecords) return Fail("no such record on a tape");
+  const auto length = Length();
+  if (!length) return false;
+  const off_t offset = OffsetOf(record);
+  // What the write replaces, to be put back when the host cannot finish it.
+  const std::int64_t keptEnd = std::min<std::int64_t>(*length, offset + static_cast<off_t>(count));
+  std::vector<char> old(static_cast<std::size_t>(std::max<std::int64_t>(keptEnd - offset, 0)));
+  if (!old.empty() &&
+      ReadAll(fd_, old.data(), old.size(), offset) != static_cast<ssize_t>(old.size())) {
+    return FailFromErrno();
   }
-  return true;
+  if (WriteAll(fd_, bytes, count, offset)) return true;
+  std::string reason = std::strerror(errno);
+  // Put back what was there and cut the file back to its length before the write, so that it
+  // still holds whole blocks only.
+  const bool restored = (old.empty() || WriteAll(fd_, old.data(), old.size(), offset)) &&
+                        ::ftruncate(fd_, static_cast<off_t>(*length)) == 0;
+  if (!restored) reason += "; the file could not be put back as it was";
+  return Fail(reason);
 }
 
 bool TapeFile::WriteRecord(int n, const TapeRecord& words) {
@@ -153,12 +245,33 @@ bool TapeFile::AppendRecord(const TapeRecord& words) {
 }
 
 bool TapeFile::WriteBlock(int first, const TapeBlock& words) {
-  if (first + kBlockRecords - 1 > kTapeRecords) return Fail("the block would pass the end of tape");
+  if (BeyondTapeCapacity(first)) return Fail("the block would pass the end of tape");
   char bytes[kBlockBytes];
   for (int r = 0; r < kBlockRecords; ++r) {
     PutRecord(bytes + r * kRecordBytes, words.data() + r * kRecordWords);
   }
   return WriteBytes(first, bytes, sizeof bytes);
+}
+
+bool TapeFile::HasTapeRecords() {
+  const auto length = Length();
+  if (!length || *length % kRecordBytes != 0) return false;
+  constexpr std::size_t kChunkRecords = 64;
+  std::vector<char> chunk(kChunkRecords * kRecordBytes);
+  for (std::int64_t offset = 0; offset < *length;) {
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::int64_t>(*length - offset, chunk.size()));
+    errno = 0;
+    if (ReadAll(fd_, chunk.data(), want, static_cast<off_t>(offset)) !=
+        static_cast<ssize_t>(want)) {
+      return Fail(errno != 0 ? std::strerror(errno) : "the file ended early");
+    }
+    for (std::size_t r = 0; r < want; r += kRecordBytes) {
+      if (!IsTapeRecord(chunk.data() + r)) return false;
+    }
+    offset += static_cast<std::int64_t>(want);
+  }
+  return true;
 }
 
 }  // namespace ormlax

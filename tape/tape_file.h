@@ -5,11 +5,11 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <optional>
 #include <string>
 
+#include "core/devices.h"
 #include "core/word.h"
 
 namespace ormlax {
@@ -19,7 +19,7 @@ inline constexpr int kRecordCharacters = 120;
 inline constexpr int kRecordBytes = 124;
 inline constexpr int kRecordLengthField = 122;  // the characters and the line end
 inline constexpr int kBlockRecords = 6;
-inline constexpr int kBlockWords = kBlockRecords * kRecordWords;
+static_assert(kBlockWords == kBlockRecords * kRecordWords);
 inline constexpr int kBlockBytes = kBlockRecords * kRecordBytes;
 inline constexpr int kTapeBlocks = 1950;
 inline constexpr int kTapeRecords = kTapeBlocks * kBlockRecords;
@@ -32,9 +32,20 @@ constexpr bool BeyondTapeCapacity(int first) {
   return first + kBlockRecords - 1 > kTapeRecords;
 }
 
+// The bytes of a tape holding `records` whole records: 124 each, at most a full tape.
+constexpr std::int64_t RecordBytesOf(std::int64_t records) {
+  return records * kRecordBytes;
+}
+inline constexpr std::int64_t kTapeBytes = RecordBytesOf(kTapeRecords);
+
+// What a file that is not a regular file is, for the operator: "it is a folder", "it is a pipe"...
+// `mode` is the file's mode as the host reports it.
+const char* NotARegularFile(unsigned mode);
+
 // One tape file, open for reading and writing records at any record number while it is held.
 // Records are numbered from 1. No operation throws: a host failure answers false (or nothing)
-// and leaves its reason in LastError.
+// and leaves its reason in LastError. Only a regular file can be a tape: a folder, a device or
+// a pipe is refused without waiting on it.
 class TapeFile {
  public:
   TapeFile() = default;
@@ -44,16 +55,22 @@ class TapeFile {
   TapeFile(const TapeFile&) = delete;
   TapeFile& operator=(const TapeFile&) = delete;
 
-  // Opens an existing file, or creates an empty one when there is none.
-  bool OpenForTransfers(const std::filesystem::path& path);
+  // Opens an existing file, or creates an empty one when there is none, for reading and
+  // writing, or for reading only when `readOnly`.
+  bool OpenForTransfers(const std::filesystem::path& path, bool readOnly = false);
+  // Opens an existing file only.
+  bool OpenExisting(const std::filesystem::path& path, bool readOnly);
   // Creates the file, or empties an existing one, and opens it.
   bool StartNewTape(const std::filesystem::path& path);
   void Close();
 
-  bool IsOpen() const { return file_ != nullptr; }
+  bool IsOpen() const { return fd_ >= 0; }
+  bool IsReadOnly() const { return readOnly_; }
   const std::filesystem::path& Path() const { return path_; }
   const std::string& LastError() const { return lastError_; }
 
+  // The file's length in bytes.
+  std::optional<std::int64_t> Length();
   // File length divided by the record length.
   std::optional<std::int32_t> RecordCount();
   // The ten words of record n; a record whose length field counts fewer characters gives words
@@ -61,17 +78,23 @@ class TapeFile {
   std::optional<TapeRecord> ReadRecord(int n);
   bool WriteRecord(int n, const TapeRecord& words);
   bool AppendRecord(const TapeRecord& words);
-  // Writes the six records of a block starting at record `first` in one piece.
+  // Writes the six records of a block starting at record `first` in one piece. A write the host
+  // cannot finish leaves the file as it was before it.
   bool WriteBlock(int first, const TapeBlock& words);
+  // Every record of the file has the layout the tape units write: the length field's "z" and
+  // NUL, 120 characters a tape can hold, and CR LF at the end of its 124 bytes. Stops at the
+  // first record that has not.
+  bool HasTapeRecords();
 
  private:
-  bool Opened();
+  bool Open(const std::filesystem::path& path, int flags, bool readOnly);
   bool Fail(const std::string& reason);
   bool FailFromErrno();
-  bool Seek(int record);
+  // Writes the bytes at record `record`, all of them or none.
   bool WriteBytes(int record, const char* bytes, std::size_t count);
 
-  std::FILE* file_ = nullptr;
+  int fd_ = -1;
+  bool readOnly_ = false;
   std::filesystem::path path_;
   std::string lastError_;
 };

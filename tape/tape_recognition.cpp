@@ -1,27 +1,23 @@
 #include "tape/tape_recognition.h"
 
-#include <fstream>
-#include <system_error>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace ormlax {
 namespace {
 
-constexpr int kTapeLineCharacters = kRecordCharacters + 1;
-
-// The file's length when it exists and can be opened for reading.
-std::optional<std::uintmax_t> ReadableLength(const std::filesystem::path& path) {
-  std::error_code ec;
-  if (!std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec)) {
-    return std::nullopt;
-  }
-  if (!std::ifstream(path, std::ios::binary).is_open()) return std::nullopt;
-  const std::uintmax_t length = std::filesystem::file_size(path, ec);
-  if (ec) return std::nullopt;
-  return length;
-}
-
 void ShowNotATape(Operator& op, const std::filesystem::path& path) {
   ShowOkMessage(op, "The tape\r\n" + path.string() + "\r\nis not a ORMLAX tape");
+}
+
+void ShowNotAFile(Operator& op, const std::filesystem::path& path) {
+  struct stat st;
+  const unsigned mode = ::stat(path.c_str(), &st) == 0 ? st.st_mode : 0;
+  ShowOkMessage(op, HostFileMessage(path, "cannot be a tape", NotARegularFile(mode)));
 }
 
 }  // namespace
@@ -34,39 +30,14 @@ std::string HostFileMessage(const std::filesystem::path& path, std::string_view 
 }
 
 TapeValidity ValidateTape(const std::filesystem::path& path) {
-  const auto length = ReadableLength(path);
-  if (!length) return TapeValidity::Blank;
-  return *length % kBlockBytes == 0 ? TapeValidity::ValidTape : TapeValidity::NotATape;
-}
-
-bool HasTapeLines(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) return false;
-  int count = 0;             // characters of the current line, NUL bytes not counted
-  bool lineStarted = false;  // the current line has at least one byte
-  bool pendingCR = false;    // the last byte was a CR that may end the line
-  char c;
-  while (in.get(c)) {
-    if (pendingCR) {
-      pendingCR = false;
-      if (c == '\n') {
-        if (count != kTapeLineCharacters) return false;
-        count = 0;
-        lineStarted = false;
-        continue;
-      }
-      ++count;  // a CR on its own is a character of the line
-    }
-    lineStarted = true;
-    if (c == '\r') {
-      pendingCR = true;
-    } else if (c != '\0') {
-      ++count;
-    }
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    // Absent, or a name the host cannot reach: the operator is asked about a blank tape.
+    return TapeValidity::Blank;
   }
-  if (in.bad()) return false;
-  if (pendingCR) ++count;
-  return !lineStarted || count == kTapeLineCharacters;
+  if (!S_ISREG(st.st_mode)) return TapeValidity::NotAFile;
+  if (::access(path.c_str(), R_OK) != 0) return TapeValidity::Blank;
+  return st.st_size % kBlockBytes == 0 ? TapeValidity::ValidTape : TapeValidity::NotATape;
 }
 
 NameStepResult TapeNameStep(Operator& op, std::string_view typedName,
@@ -78,6 +49,9 @@ NameStepResult TapeNameStep(Operator& op, std::string_view typedName,
           MessageButtons::YesNo, MessageIcon::Question, MessageAnswer::Yes});
       return answer == MessageAnswer::Yes ? NameStepResult::BlankTape : NameStepResult::NotBlank;
     }
+    case TapeValidity::NotAFile:
+      ShowNotAFile(op, fullPath);
+      return NameStepResult::NotATape;
     case TapeValidity::NotATape:
       ShowNotATape(op, fullPath);
       return NameStepResult::NotATape;
@@ -88,37 +62,43 @@ NameStepResult TapeNameStep(Operator& op, std::string_view typedName,
 }
 
 std::optional<MountedTape> TapeMountStep(Operator& op, const std::filesystem::path& fullPath,
-                                         bool blankTape) {
-  if (!blankTape) {
-    std::error_code ec;
-    const std::uintmax_t length = std::filesystem::file_size(fullPath, ec);
-    if (ec) {
-      ShowOkMessage(op, HostFileMessage(fullPath, "cannot be read", ec.message()));
-      return std::nullopt;
-    }
-    // The file may have changed since it was named.
-    if (length % kBlockBytes != 0) {
-      ShowNotATape(op, fullPath);
-      return std::nullopt;
-    }
-    if (length != 0 && !HasTapeLines(fullPath)) {
-      ShowOkMessage(op, fullPath.string() + " does not appear to be a valid tape file");
-      return std::nullopt;
-    }
-  }
-  MountedTape tape;
-  if (!tape.File.OpenForTransfers(fullPath)) {
-    ShowOkMessage(op, HostFileMessage(fullPath, "cannot be opened", tape.File.LastError()));
+                                         bool blankTape, bool writeProtected) {
+  if (ValidateTape(fullPath) == TapeValidity::NotAFile) {
+    ShowNotAFile(op, fullPath);
     return std::nullopt;
   }
-  if (!blankTape) {
-    const auto count = tape.File.RecordCount();
-    if (!count) {
-      ShowOkMessage(op, HostFileMessage(fullPath, "cannot be read", tape.File.LastError()));
-      return std::nullopt;
-    }
-    tape.EndOfData = *count + 1;
+  MountedTape tape;
+  // A blank tape is created when it is absent; any other file must still be there.
+  const bool opened = blankTape ? tape.File.OpenForTransfers(fullPath, writeProtected)
+                                : tape.File.OpenExisting(fullPath, writeProtected);
+  if (!opened) {
+    const bool gone = !blankTape && !std::filesystem::exists(fullPath);
+    ShowOkMessage(op, HostFileMessage(fullPath, gone ? "cannot be read" : "cannot be opened",
+                                      tape.File.LastError()));
+    return std::nullopt;
   }
+  if (blankTape) return tape;
+  // The file is examined again through the handle that will be used: it may have changed since
+  // it was named.
+  const auto length = tape.File.Length();
+  if (!length) {
+    ShowOkMessage(op, HostFileMessage(fullPath, "cannot be read", tape.File.LastError()));
+    return std::nullopt;
+  }
+  if (*length % kBlockBytes != 0) {
+    ShowNotATape(op, fullPath);
+    return std::nullopt;
+  }
+  if (*length > kTapeBytes) {
+    ShowOkMessage(op, "The tape\r\n" + fullPath.string() + "\r\nis longer than a full tape (" +
+                          std::to_string(kTapeBlocks) + " blocks)");
+    return std::nullopt;
+  }
+  if (!tape.File.HasTapeRecords()) {
+    ShowOkMessage(op, fullPath.string() + " does not appear to be a valid tape file");
+    return std::nullopt;
+  }
+  tape.EndOfData = static_cast<std::int32_t>(*length / kRecordBytes) + 1;
   return tape;
 }
 

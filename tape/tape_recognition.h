@@ -13,15 +13,15 @@
 
 namespace ormlax {
 
-enum class TapeValidity { Blank, NotATape, ValidTape };
+enum class TapeValidity {
+  Blank,      // absent, or a file that cannot be opened for reading
+  NotAFile,   // a folder, a device, a pipe: nothing that can hold a tape
+  NotATape,   // a file whose length is not a whole number of blocks
+  ValidTape,  // a file of whole blocks
+};
 
-// Blank when the file is absent or cannot be opened for reading, not a tape when its length is
-// not a whole number of blocks, a valid tape otherwise.
+// Looks at the file without opening anything but a regular file.
 TapeValidity ValidateTape(const std::filesystem::path& path);
-
-// Every line of the file, read as text with lines ending in CR LF, counts exactly 121 characters
-// besides NUL bytes: the length field's "z" and the 120 characters of the record.
-bool HasTapeLines(const std::filesystem::path& path);
 
 enum class NameStepResult {
   Accepted,   // a tape, ready to be mounted
@@ -40,10 +40,11 @@ struct MountedTape {
 };
 
 // The mount step: a file marked blank is opened (created when absent) without being examined;
-// any other file must be a valid tape. Nothing when the file is refused or the host refuses to
-// open it; the operator has then been told why.
+// any other file must be a valid tape, no longer than a full tape. A write-protected tape is
+// opened for reading only. Nothing when the file is refused or the host refuses to open it; the
+// operator has then been told why.
 std::optional<MountedTape> TapeMountStep(Operator& op, const std::filesystem::path& fullPath,
-                                         bool blankTape);
+                                         bool blankTape, bool writeProtected = false);
 
 // "The tape file" CR LF path CR LF what went wrong, for a host refusing a tape file.
 std::string HostFileMessage(const std::filesystem::path& path, std::string_view failure,

@@ -34,6 +34,13 @@ void ServoTable::Refuse(int servo, const std::string& message) {
   UnloadTape(servo);
 }
 
+void ServoTable::HostFailure(int servo, ServoUnit& unit, const char* failure) {
+  const std::string message =
+      HostFileMessage(unit.File.Path(), std::string("cannot be ") + failure, unit.File.LastError());
+  hostFileErrors_.push_back(message + ServoMessageSuffix(servo));
+  Refuse(servo, message);
+}
+
 void ServoTable::ReadTapeBlock(int servo, bool forward) {
   s_.rIStatus = RegisterStatus::Cleared;
   ServoUnit* unit = Mounted(servo);
@@ -59,7 +66,7 @@ void ServoTable::ReadForward(int servo, ServoUnit& unit) {
   for (int r = 0; r < kBlockRecords; ++r) {
     const auto record = unit.File.ReadRecord(p + r);
     if (!record) {
-      Refuse(servo, HostFileMessage(unit.File.Path(), "cannot be read", unit.File.LastError()));
+      HostFailure(servo, unit, "read");
       return;
     }
     std::copy(record->begin(), record->end(), block.begin() + r * kRecordWords);
@@ -79,7 +86,7 @@ void ServoTable::ReadBackward(int servo, ServoUnit& unit) {
   for (int r = kBlockRecords - 1; r >= 0; --r) {
     const auto record = unit.File.ReadRecord(unit.Position - 1);
     if (!record) {
-      Refuse(servo, HostFileMessage(unit.File.Path(), "cannot be read", unit.File.LastError()));
+      HostFailure(servo, unit, "read");
       return;
     }
     std::copy(record->begin(), record->end(), block.begin() + r * kRecordWords);
@@ -105,7 +112,7 @@ void ServoTable::WriteTapeBlock(int servo, int address) {
   TapeBlock block;
   std::copy_n(s_.Memory.begin() + address, kBlockWords, block.begin());
   if (!unit->File.WriteBlock(p, block)) {
-    Refuse(servo, HostFileMessage(unit->File.Path(), "cannot be written", unit->File.LastError()));
+    HostFailure(servo, *unit, "written");
     return;
   }
   // The block written is now the last one on the tape.

@@ -1,6 +1,9 @@
 // The block primitives the tape instructions call, working on the servo table.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "core/devices.h"
 #include "core/machine_state.h"
 #include "core/operator.h"
@@ -25,16 +28,23 @@ class ServoTable : public TapeUnits {
   // Rewind with interlock: the file is closed and the servo is not ready.
   void UnloadTape(int servo) override;
 
+  // The messages of the transfers the host failed (a file that could not be read or written),
+  // in order: such a failure unloads the servo, but the program may go on to end normally.
+  const std::vector<std::string>& HostFileErrors() const { return hostFileErrors_; }
+
  private:
   ServoUnit* Mounted(int servo);
   void ReadForward(int servo, ServoUnit& unit);
   void ReadBackward(int servo, ServoUnit& unit);
   // Tells the operator and unloads the servo.
   void Refuse(int servo, const std::string& message);
+  // The same for a transfer the host failed: "read" or "written".
+  void HostFailure(int servo, ServoUnit& unit, const char* failure);
 
   ServoUnits& servos_;
   MachineState& s_;
   Operator& op_;
+  std::vector<std::string> hostFileErrors_;
 };
 
 }  // namespace ormlax

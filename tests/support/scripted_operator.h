@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,12 +61,26 @@ class ScriptedOperator : public Operator {
 
   void SetClipboardText(const std::string& text) override { clipboard = text; }
 
+  // Answers for the next input boxes, in order (nothing: cancelled); with none queued the box
+  // is answered with its default text.
+  void QueueText(std::optional<std::string> text) { texts_.push_back(std::move(text)); }
+
+  std::optional<std::string> AskText(const std::string& prompt,
+                                     const std::string& defaultText) override {
+    prompts.push_back(prompt);
+    if (texts_.empty()) return defaultText;
+    std::optional<std::string> t = std::move(texts_.front());
+    texts_.pop_front();
+    return t;
+  }
+
   bool ActionsPending() const { return !actions_.empty(); }
 
   std::vector<std::string> messages;
   std::vector<MessageRequest> requests;
   std::vector<int> fuseWindows;
   std::vector<bool> keyboardWindows;  // "Continue in single-step" enabled, per window opened
+  std::vector<std::string> prompts;   // of the input boxes shown
   std::string clipboard;
   int yields = 0;
 
@@ -73,6 +88,7 @@ class ScriptedOperator : public Operator {
   std::deque<MessageAnswer> answers_;
   std::deque<Action> actions_;
   std::deque<KeyboardEntry> keyboard_;
+  std::deque<std::optional<std::string>> texts_;
   Action idle_;
 };
 

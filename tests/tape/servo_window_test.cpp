@@ -144,9 +144,10 @@ TEST(ServoWindowMounting, RefusedFilesLeaveTheServoEmpty) {
        "The tape\r\n" + (dir / "odd.tap").string() + "\r\nis not a ORMLAX tape"},
       {"lines.tap", true, false,
        (dir / "lines.tap").string() + " does not appear to be a valid tape file"},
-      // A folder cannot be read as a file: offered as a blank tape, then the host refuses it.
-      {"folder.tap", true, true,
-       "The tape file\r\n" + (dir / "folder.tap").string() + "\r\ncannot be opened"},
+      // A folder is not a file: refused without being opened.
+      {"folder.tap", false, false,
+       "The tape file\r\n" + (dir / "folder.tap").string() +
+           "\r\ncannot be a tape (it is a folder)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -3,8 +3,13 @@
 #include "tape/tape_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "tape/tape_recognition.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/tape/tape_test_support.h"
 
 namespace ormlax::testing {
@@ -134,10 +139,95 @@ TEST(TapeFileHostErrors, FailuresAnswerFalseWithAReason) {
   EXPECT_FALSE(tape.ReadRecord(7).has_value());  // beyond the end of the file
   EXPECT_FALSE(tape.LastError().empty());
   EXPECT_TRUE(tape.ReadRecord(6).has_value());  // the file is still usable
+}
 
-  ASSERT_TRUE(tape.OpenForTransfers("/dev/full"));
-  EXPECT_FALSE(tape.WriteBlock(1, BlockWords(1)));
-  EXPECT_FALSE(tape.LastError().empty());
+TEST(TapeFileHostErrors, OnlyARegularFileCanBeATapeAndNothingWaitsOnAPipe) {
+  TempFolder dir;
+  ASSERT_EQ(::mkfifo((dir / "pipe.tap").c_str(), 0600), 0);
+  fs::create_directory(dir / "folder.tap");
+  struct Case {
+    fs::path path;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {dir / "pipe.tap", "it is a pipe"},
+      {dir / "folder.tap", "it is a folder"},
+      {"/dev/null", "it is a device"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path.string());
+    TapeFile tape;
+    EXPECT_FALSE(tape.OpenForTransfers(c.path));
+    EXPECT_FALSE(tape.OpenExisting(c.path, true));
+    EXPECT_FALSE(tape.StartNewTape(c.path));
+    EXPECT_EQ(tape.LastError(), c.reason);
+    EXPECT_EQ(ValidateTape(c.path), TapeValidity::NotAFile);
+  }
+}
+
+TEST(TapeFileHostErrors, AReadOnlyOpenReadsAndRefusesWrites) {
+  TempFolder dir;
+  WriteTape(dir / "t.tap", 1);
+  TapeFile tape;
+  ASSERT_TRUE(tape.OpenExisting(dir / "t.tap", true));
+  EXPECT_TRUE(tape.IsReadOnly());
+  EXPECT_EQ(tape.ReadRecord(1).value()[0], BlockWord(1, 0));
+  EXPECT_FALSE(tape.WriteBlock(1, BlockWords(2)));
+  EXPECT_EQ(ReadBytes(dir / "t.tap"), BlockBytes(1));
+  EXPECT_FALSE(tape.OpenExisting(dir / "absent.tap", true));
+  EXPECT_FALSE(fs::exists(dir / "absent.tap"));
+
+  // A file its owner may only read opens for reading only (the superuser may write anything).
+  fs::permissions(dir / "t.tap", fs::perms::owner_read);
+  if (::geteuid() != 0) {
+    EXPECT_FALSE(tape.OpenForTransfers(dir / "t.tap"));
+    EXPECT_EQ(tape.LastError(), std::strerror(EACCES));
+  }
+  EXPECT_TRUE(tape.OpenExisting(dir / "t.tap", true));
+}
+
+// A write the host cannot finish (here the file may not grow past 1000 bytes, as on a full disk)
+// leaves the file exactly as it was: whole blocks only, none of them changed.
+TEST(TapeFileHostErrors, AFailedBlockWriteLeavesTheFileAsBefore) {
+  TempFolder dir;
+  WriteTape(dir / "t.tap", 1);
+  TapeFile tape;
+  ASSERT_TRUE(tape.OpenForTransfers(dir / "t.tap"));
+  {
+    FileSizeLimit limit(1000);
+    EXPECT_FALSE(tape.WriteBlock(7, BlockWords(2)));  // a second block: partly written, undone
+    EXPECT_EQ(tape.LastError(), std::strerror(EFBIG));
+    // One that overwrites the second half of block 1 and runs over the limit is undone as well.
+    EXPECT_FALSE(tape.WriteBlock(4, BlockWords(3)));
+  }
+  EXPECT_EQ(ReadBytes(dir / "t.tap"), BlockBytes(1));
+  EXPECT_TRUE(tape.WriteBlock(7, BlockWords(2)));
+  EXPECT_EQ(ReadBytes(dir / "t.tap"), BlockBytes(1) + BlockBytes(2));
+}
+
+TEST(TapeFileRecords, EveryRecordMustHaveTheLayoutTheUnitsWrite) {
+  TempFolder dir;
+  struct Case {
+    const char* name;
+    std::size_t at;  // the byte changed, in the second block
+    char value;
+    bool valid;
+  };
+  const Case cases[] = {
+      {"good", 0, '\x7A', true},     {"short-field", 0, 'x', true},  // a shorter length field
+      {"nul-field", 0, '\0', false}, {"high-field", 1, 'A', false}, {"nul-data", 40, '\0', false},
+      {"cr-data", 40, '\r', false},  {"lf-data", 121, '\n', false}, {"no-cr", 122, ' ', false},
+      {"no-lf", 123, ' ', false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string bytes = BlockBytes(1) + BlockBytes(2);
+    bytes[kBlockBytes + 2 * kRecordBytes + c.at] = c.value;
+    WriteBytes(dir / "t.tap", bytes);
+    TapeFile tape;
+    ASSERT_TRUE(tape.OpenExisting(dir / "t.tap", true));
+    EXPECT_EQ(tape.HasTapeRecords(), c.valid);
+  }
 }
 
 TEST(TapeValidation, ClassifiesByPresenceAndLength) {
@@ -149,7 +239,7 @@ TEST(TapeValidation, ClassifiesByPresenceAndLength) {
     TapeValidity expected;
   };
   const Case cases[] = {
-      {"absent.tap", -1, TapeValidity::Blank},    {"folder.tap", -1, TapeValidity::Blank},
+      {"absent.tap", -1, TapeValidity::Blank},    {"folder.tap", -1, TapeValidity::NotAFile},
       {"empty.tap", 0, TapeValidity::ValidTape},  {"one.tap", 744, TapeValidity::ValidTape},
       {"two.tap", 1488, TapeValidity::ValidTape}, {"long.tap", 745, TapeValidity::NotATape},
       {"short.tap", 743, TapeValidity::NotATape}, {"record.tap", 124, TapeValidity::NotATape},
@@ -268,7 +358,8 @@ TEST(TapeMountStep, RefusesFilesThatAreNotTapesAndSaysWhy) {
       {dir / "gone.tap", false,
        "The tape file\r\n" + (dir / "gone.tap").string() + "\r\ncannot be read"},
       {dir / "folder.tap", true,
-       "The tape file\r\n" + (dir / "folder.tap").string() + "\r\ncannot be opened"},
+       "The tape file\r\n" + (dir / "folder.tap").string() +
+           "\r\ncannot be a tape (it is a folder)"},
       {dir / "missing" / "t.tap", true,
        "The tape file\r\n" + (dir / "missing" / "t.tap").string() + "\r\ncannot be opened"},
   };

@@ -1,5 +1,5 @@
 // Helpers for the tape tests: a temporary folder, raw tape bytes built by hand, and a rig that
-// mounts tapes through the servo window.
+// mounts tapes as the operator does.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -16,6 +16,7 @@
 #include "installation/installation.h"
 #include "tape/servo_unit.h"
 #include "tape/servo_window.h"
+#include "tape/tape_mounting.h"
 #include "tape/tape_units.h"
 #include "tests/support/scripted_operator.h"
 
@@ -108,23 +109,14 @@ struct TapeRig {
         tapes(servos, s, op),
         window(servos, op, folder.Path(), modelII) {}
 
-  // Mounts `name` on the servo as the operator would: select, name, mount. A tape already on the
-  // servo is dismounted; a file that is not there is confirmed as a blank tape.
+  // Mounts `name` on the servo as the operator does: a tape already on the servo is dismounted,
+  // a file that is not there is confirmed as a blank tape (the question's default answer).
   void Mount(int servo, const std::string& name, bool writeProtected = false) {
     const std::size_t before = op.messages.size();
-    std::string none;
-    window.Open(none);
-    if (Unit(servo).File.IsOpen()) op.QueueAnswer(MessageAnswer::Yes);
-    window.SelectServo(servo);
-    window.txtFileName = name;
-    if (!fs::is_regular_file(FullPathOf(folder.Path(), name))) op.QueueAnswer(MessageAnswer::Yes);
-    window.NameFile();
-    window.chkReadOnly = writeProtected;
-    window.Mount();
-    ASSERT_NE(Unit(servo).Position, 0) << name << " was not mounted";
+    ASSERT_TRUE(MountTape(servos, servo, op, folder.Path(), name, writeProtected))
+        << name << " was not mounted" << (op.messages.empty() ? "" : ": " + op.messages.back());
     for (std::size_t m = before; m < op.messages.size(); ++m) {
-      const std::string& text = op.messages[m];
-      ASSERT_TRUE(text.ends_with("Is this a blank tape?") || text.ends_with("Unmount it?")) << text;
+      ASSERT_TRUE(op.messages[m].ends_with("Is this a blank tape?")) << op.messages[m];
     }
     op.messages.resize(before);
     op.requests.resize(before);

@@ -3,7 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
+
 #include "core/processor.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/tape/tape_test_support.h"
 
 namespace ormlax::testing {
@@ -167,29 +171,29 @@ TEST(TapeTransfers, ReadingBackwardAtTheBeginningUnloads) {
 }
 
 TEST(TapeCapacity, Block1950IsTheLastThatCanBeRead) {
-  struct Case {
-    int blocks;  // in the file
-    const char* message;
-  };
-  const Case cases[] = {
-      {1950, "Reading past end of data"},          // past the capacity and the data: data wins
-      {1951, "Attempt to read past end of tape"},  // a file longer than a tape can be
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.blocks);
-    TapeRig rig;
-    WriteTape(rig.folder / "long.tap", c.blocks);
-    rig.Mount(0, "long.tap");
-    ASSERT_EQ(rig.Unit(0).EndOfData, c.blocks * 6 + 1);
-    for (int b = 1; b <= 1950; ++b) rig.tapes.ReadTapeBlock(0, true);
-    ASSERT_TRUE(rig.op.messages.empty());
-    EXPECT_EQ(rig.s.rI, BlockWords(1950));
-    EXPECT_EQ(rig.Unit(0).Position, 11701);
-    rig.tapes.ReadTapeBlock(0, true);
-    EXPECT_EQ(rig.op.messages, std::vector<std::string>{c.message + Suffix('-')});
-    EXPECT_EQ(rig.Unit(0).State, ServoState::Unloaded);
-    EXPECT_EQ(rig.s.rI, BlockWords(1950));
-  }
+  TapeRig rig;
+  WriteTape(rig.folder / "full.tap", 1950);
+  rig.Mount(0, "full.tap");
+  ASSERT_EQ(rig.Unit(0).EndOfData, 11701);
+  for (int b = 1; b <= 1950; ++b) rig.tapes.ReadTapeBlock(0, true);
+  ASSERT_TRUE(rig.op.messages.empty());
+  EXPECT_EQ(rig.s.rI, BlockWords(1950));
+  EXPECT_EQ(rig.Unit(0).Position, 11701);
+  // Past the capacity and the data at once: the end of data is what the operator is told.
+  rig.tapes.ReadTapeBlock(0, true);
+  EXPECT_EQ(rig.op.messages, std::vector<std::string>{"Reading past end of data" + Suffix('-')});
+  EXPECT_EQ(rig.Unit(0).State, ServoState::Unloaded);
+  EXPECT_EQ(rig.s.rI, BlockWords(1950));
+}
+
+TEST(TapeCapacity, AFileLongerThanAFullTapeIsNotMounted) {
+  TapeRig rig;
+  WriteTape(rig.folder / "long.tap", 1951);
+  EXPECT_FALSE(MountTape(rig.servos, 0, rig.op, rig.folder.Path(), "long.tap", false));
+  EXPECT_EQ(rig.op.messages,
+            std::vector<std::string>{"The tape\r\n" + (rig.folder / "long.tap").string() +
+                                     "\r\nis longer than a full tape (1950 blocks)"});
+  EXPECT_EQ(rig.Unit(0).State, ServoState::Empty);
 }
 
 TEST(TapeCapacity, Block1950IsTheLastThatCanBeWritten) {
@@ -305,15 +309,21 @@ TEST(TapeHostErrors, AFileCutShortUnderTheServoUnloadsItWithAMessage) {
 
 TEST(TapeHostErrors, AWriteTheHostRefusesUnloadsTheServoWithAMessage) {
   TapeRig rig;
-  rig.Mount(2, "/dev/full");  // opens, but every write fails: no space left
+  rig.Mount(2, "t.tap");
   FillMemory(rig.s, 100, 4);
-  rig.tapes.WriteTapeBlock(2, 100);
-  ASSERT_EQ(rig.op.messages.size(), 1u);
-  const std::string& text = rig.op.messages[0];
-  EXPECT_TRUE(text.starts_with("The tape file\r\n/dev/full\r\ncannot be written")) << text;
-  EXPECT_TRUE(text.ends_with(Suffix('2'))) << text;
+  {
+    FileSizeLimit limit(1000);  // the second block does not fit, as on a full disk
+    rig.tapes.WriteTapeBlock(2, 100);
+    rig.tapes.WriteTapeBlock(2, 100);
+  }
+  const std::string path = (rig.folder / "t.tap").string();
+  EXPECT_EQ(rig.op.messages,
+            std::vector<std::string>{"The tape file\r\n" + path + "\r\ncannot be written (" +
+                                     std::strerror(EFBIG) + ")" + Suffix('2')});
+  EXPECT_EQ(rig.tapes.HostFileErrors(), rig.op.messages);
   EXPECT_EQ(rig.Unit(2).State, ServoState::Unloaded);
-  EXPECT_EQ(rig.Unit(2).EndOfData, 1);
+  EXPECT_EQ(rig.Unit(2).EndOfData, 7);
+  EXPECT_EQ(fs::file_size(path), 744u);  // the first block only, whole
   EXPECT_EQ(rig.s.Memory[100], BlockWord(4, 0));
 }
 
