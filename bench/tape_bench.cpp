@@ -57,7 +57,7 @@ void BM_TapeRoundTrip(benchmark::State& state) {
     state.ResumeTiming();
     sim.Cpu().Run();
     state.PauseTiming();
-    if (!sim.Cpu().StoppedOnStopInstruction() || s.rA != Word::FromText("000000001950")) {
+    if (s.LastStop != StopReason::StopInstruction || s.rA != Word::FromText("000000001950")) {
       state.SkipWithError("the program did not write and read 1950 blocks");
       break;
     }

@@ -1,5 +1,6 @@
 #include "cli/cli_operator.h"
 
+#include "cli/terminal_text.h"
 #include "console/fuse_window.h"
 #include "console/keyboard.h"
 #include "installation/simulator.h"
@@ -10,13 +11,33 @@ std::string OneLine(const std::string& text) {
   return ReplaceLineBreaks(text, " / ");
 }
 
+std::optional<std::string> ReadKeyboardLine(std::istream& input) {
+  std::string line;
+  char c;
+  bool any = false;
+  while (line.size() < kKeyboardLineLimit && input.get(c)) {
+    any = true;
+    if (c == '\n') break;
+    line.push_back(c);
+  }
+  if (!any) return std::nullopt;
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+void CliOperator::Report(const char* kind, const std::string& text) {
+  errors_ << kind << ": " << EscapeControls(OneLine(text), false) << '\n';
+}
+
 MessageAnswer CliOperator::ShowMessage(const MessageRequest& request) {
-  lastMessage_ = request.text;
-  errors_ << "message: " << OneLine(request.text) << '\n';
-  if (answers_.empty()) return request.defaultAnswer;
-  const MessageAnswer answer = answers_.front();
-  answers_.pop_front();
-  return answer;
+  Report("message", request.text);
+  return request.defaultAnswer;
+}
+
+std::optional<std::string> CliOperator::AskText(const std::string& prompt,
+                                                const std::string& defaultText) {
+  Report("message", prompt);
+  return defaultText;
 }
 
 void CliOperator::YieldToInterface() {
@@ -28,24 +49,16 @@ void CliOperator::YieldToInterface() {
   if (simulator_->Machine().WaitingAtStop) simulator_->Cpu().Stop();
 }
 
-std::optional<std::string> CliOperator::AskText(const std::string& prompt,
-                                                const std::string& defaultText) {
-  errors_ << "message: " << OneLine(prompt) << '\n';
-  return defaultText;
-}
-
 void CliOperator::ShowFuseWindow(int reason) {
   FuseWindowText text;
   if (!FuseWindowTexts(reason, text)) return;
-  fuseBlown_ = true;
-  errors_ << "fuse: " << text.caption << " / " << text.reason << '\n';
+  Report("fuse", text.caption + std::string(kLineBreak) + text.reason);
 }
 
 KeyboardEntry CliOperator::OpenKeyboardWindow(bool) {
-  std::string line;
-  if (!std::getline(input_, line)) return {};  // as if closed by the window's close control
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return KeyboardEntry{true, KeyboardFieldText(kKeyboardFieldStart, line), false};
+  const std::optional<std::string> line = ReadKeyboardLine(input_);
+  if (!line) return {};  // as if closed by the window's close control
+  return KeyboardEntry{true, KeyboardFieldText(kKeyboardFieldStart, *line), false};
 }
 
 }  // namespace ormlax::cli

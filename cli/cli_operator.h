@@ -2,7 +2,7 @@
 // default button, keyboard words come from an input stream, and nobody presses console buttons.
 #pragma once
 
-#include <deque>
+#include <cstddef>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -15,15 +15,16 @@ class Simulator;
 
 namespace ormlax::cli {
 
+// A keyboard line longer than this is taken in pieces of this length, so that no input, however
+// long its lines, can fill the memory.
+inline constexpr std::size_t kKeyboardLineLimit = 4096;
+
 class CliOperator : public Operator {
  public:
   CliOperator(std::istream& input, std::ostream& errors) : input_(input), errors_(errors) {}
 
   // The simulator whose typewriter and run controls a yield may need.
   void Attach(Simulator& simulator) { simulator_ = &simulator; }
-  // The answer for the next message box instead of its default button.
-  void AnswerNext(MessageAnswer answer) { answers_.push_back(answer); }
-  void ForgetAnswers() { answers_.clear(); }
 
   MessageAnswer ShowMessage(const MessageRequest& request) override;
   void YieldToInterface() override;
@@ -34,19 +35,21 @@ class CliOperator : public Operator {
   std::optional<std::string> AskText(const std::string& prompt,
                                      const std::string& defaultText) override;
 
-  const std::string& LastMessage() const { return lastMessage_; }
-  bool FuseBlown() const { return fuseBlown_; }
+  // Writes a line "<kind>: <text>" to standard error, the text on one line and safe for a
+  // terminal.
+  void Report(const char* kind, const std::string& text);
 
  private:
   std::istream& input_;
   std::ostream& errors_;
   Simulator* simulator_ = nullptr;
-  std::deque<MessageAnswer> answers_;
-  std::string lastMessage_;
-  bool fuseBlown_ = false;
 };
 
 // The text on one line: each CR LF shown as " / ".
 std::string OneLine(const std::string& text);
+
+// Reads the next keyboard line, without its line end, and at most kKeyboardLineLimit bytes of
+// it (the rest is the next line). Nothing at the end of the input.
+std::optional<std::string> ReadKeyboardLine(std::istream& input);
 
 }  // namespace ormlax::cli

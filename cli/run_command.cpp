@@ -3,86 +3,102 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include "cli/cli_operator.h"
-#include "console/memory_dump.h"
+#include "cli/terminal_text.h"
 #include "console/panel_fields.h"
 #include "console/panel_operations.h"
+#include "installation/console_operations.h"
 #include "installation/simulator.h"
-#include "tape/servo_window.h"
+#include "tape/tape_mounting.h"
 
 namespace ormlax::cli {
 namespace {
 
-// The word the console feeds after an assembly: read the first block of the default servo's
-// tape into rI and store it at location 0.
-constexpr const char* kLoadingWord = "1 0000300000";
-
-// Mounts a tape as the operator would in the servo window. A missing file is a blank tape.
-bool MountTape(Simulator& sim, CliOperator& op, const MountRequest& m) {
-  Installation& ormlax = sim.Ormlax();
-  ServoUnit& unit = ormlax.Servos[static_cast<std::size_t>(m.servo)];
-  ServoWindow window(ormlax.Servos, op, ormlax.WorkingFolder, ormlax.Machine.IsModelII);
-  std::string noProgram;
-  window.Open(noProgram);
-  if (unit.File.IsOpen()) op.AnswerNext(MessageAnswer::Yes);  // a later mount replaces it
-  window.SelectServo(m.servo);
-  op.ForgetAnswers();
-  window.txtFileName = m.file;
-  std::error_code ec;
-  if (!std::filesystem::exists(FullPathOf(ormlax.WorkingFolder, m.file), ec)) {
-    op.AnswerNext(MessageAnswer::Yes);
-  }
-  window.NameFile();
-  op.ForgetAnswers();
-  if (!window.cmdMountEnabled) return false;
-  window.chkReadOnly = m.writeProtected;
-  window.Mount();
-  return unit.State == ServoState::ReadWrite || unit.State == ServoState::WriteProtected;
-}
-
-// Why the run ended, from what the console shows.
-std::string StopReason(Simulator& sim, const CliOperator& op) {
-  const MachineState& s = sim.Machine();
-  const auto lit = [&](int lamp) {
-    return s.Lamp[static_cast<std::size_t>(lamp)] == LampColour::Red;
-  };
-  if (sim.Cpu().WordLimitReached()) return "word limit reached";
-  if (sim.Cpu().StoppedOnStopInstruction()) return "stop instruction";
-  if (op.FuseBlown()) return "fuse blown";
-  if (lit(kInvalidOpcodeLamp)) return "invalid opcode";
-  if (lit(kInvalidOperandLamp)) return "invalid operand";
-  if (lit(kInvalidAddressLamp)) return "invalid address";
-  if (lit(kBreakpointStopLamp)) return "breakpoint";
-  if (lit(kFiftyStopLamp)) return "50 stop";
-  if (lit(kOverflowLamp)) return "overflow";
-  if (op.LastMessage().ends_with(" not ready")) return "servo not ready";
-  if (!op.LastMessage().empty()) return "after the message \"" + OneLine(op.LastMessage()) + "\"";
-  return "operator stop";
-}
-
-int Fail(std::ostream& errors, const std::string& why) {
-  errors << "stopped: " << why << '\n';
+int UsageError(CommandStreams& streams, const std::string& why) {
+  streams.err << "ormlax-cli: " << why << '\n';
   return kUsageOrFileError;
+}
+
+// The typewriter's paper on standard output, with plain line feeds.
+class PaperOutput {
+ public:
+  PaperOutput(CommandStreams& streams, CliOperator& op, const Typewriter& typewriter)
+      : streams_(streams), op_(op), typewriter_(typewriter) {}
+
+  void Print(std::string_view text) {
+    if (text.empty()) return;
+    const std::string lines = ReplaceLineBreaks(text, "\n");
+    streams_.out << (streams_.outIsTerminal ? EscapeControls(lines, true) : lines);
+    streams_.out.flush();
+    lineOpen_ = lines.back() != '\n';
+    CheckPaper();
+  }
+
+  // Says so, once, when the paper has run out.
+  void CheckPaper() {
+    if (!typewriter_.State().PaperBlack || toldPaperOut_) return;
+    toldPaperOut_ = true;
+    op_.Report("paper", "the paper ran out after " + std::to_string(lines_) +
+                            " lines; what is printed later is lost");
+  }
+
+  void SetLines(int lines) { lines_ = lines; }
+
+  // A terminal gets a line end after an unfinished last line, so its prompt starts afresh.
+  void Finish() {
+    if (streams_.outIsTerminal && lineOpen_) streams_.out << '\n';
+    streams_.out.flush();
+  }
+
+ private:
+  CommandStreams& streams_;
+  CliOperator& op_;
+  const Typewriter& typewriter_;
+  bool lineOpen_ = false;
+  bool toldPaperOut_ = false;
+  int lines_ = 0;
+};
+
+// The word --start gives, as the operator would type it into the Contents field: a short word is
+// filled with zeros on the left, and lower-case control codes are kept.
+Word StartWord(const std::string& text) {
+  return Word::FromText(ShiftIntoWordField("", KeepTapeCharacters(text)));
 }
 
 }  // namespace
 
-int RunCommand(const RunOptions& options, std::istream& input, std::ostream& out,
-               std::ostream& errors) {
+int RunMain(const std::vector<std::string>& args, CommandStreams& streams) {
+  RunOptions options;
+  std::string error;
+  if (!ParseRunOptions(args, options, error)) {
+    streams.err << "ormlax-cli: " << error << "\n\n" << kRunUsage;
+    return kUsageOrFileError;
+  }
+  return RunCommand(options, streams);
+}
+
+int RunCommand(const RunOptions& options, CommandStreams& streams) {
   std::error_code ec;
-  const std::filesystem::path folder = std::filesystem::absolute(options.dir, ec);
+  std::filesystem::path folder = std::filesystem::absolute(options.dir, ec).lexically_normal();
+  if (folder.filename().empty()) folder = folder.parent_path();  // "dir/" or "."
   if (ec || !std::filesystem::is_directory(folder, ec)) {
-    return Fail(errors, "no folder " + options.dir);
+    return UsageError(streams, "no folder " + options.dir);
   }
   std::ifstream inputFile;
   if (options.input) {
-    inputFile.open(FullPathOf(folder, *options.input));
-    if (!inputFile) return Fail(errors, "cannot read " + *options.input);
+    inputFile.open(FullPathOf(folder, *options.input), std::ios::binary);
+    if (!inputFile) return UsageError(streams, "cannot read " + *options.input);
+  }
+  // A misspelt program tape would otherwise be mounted as a blank tape and run as empty memory.
+  if (options.tape && !std::filesystem::exists(FullPathOf(folder, *options.tape), ec)) {
+    return UsageError(streams,
+                      "there is no program tape " + *options.tape + " in " + folder.string());
   }
 
   auto ormlax = MakeInstallation(options.modelII, folder);
-  CliOperator op(options.input ? inputFile : input, errors);
+  CliOperator op(options.input ? inputFile : streams.in, streams.err);
   Simulator sim(*ormlax, op);
   op.Attach(sim);
   MachineState& s = sim.Machine();
@@ -92,50 +108,56 @@ int RunCommand(const RunOptions& options, std::istream& input, std::ostream& out
   SetProgramDebug(s, options.debug);
 
   Typewriter& typewriter = sim.Ormprinter();
-  typewriter.State().PaperLeft = options.paper;
+  PaperOutput paper(streams, op, typewriter);
+  typewriter.State().EndlessPaper = !options.paper.has_value();
+  if (options.paper) {
+    typewriter.State().PaperLeft = *options.paper;
+    paper.SetLines(*options.paper);
+  }
   typewriter.AdvancePaper(0);
-  typewriter.SetPaperListener([&out](std::string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      if (text.compare(i, 2, "\r\n") == 0) {
-        out << '\n';
-        ++i;
-      } else {
-        out << text[i];
-      }
-    }
-    out.flush();
-  });
+  paper.CheckPaper();
+  typewriter.SetPaperListener([&paper](std::string_view text) { paper.Print(text); });
   typewriter.PressPower();
 
   for (const MountRequest& m : options.mounts) {
-    if (!MountTape(sim, op, m)) return Fail(errors, "tape " + m.file + " not mounted");
-  }
-  if (options.tape && !MountTape(sim, op, MountRequest{options.defaultServo, *options.tape})) {
-    return Fail(errors, "tape " + *options.tape + " not mounted");
-  }
-
-  if (options.start || options.tape) {
-    // The word goes into the Contents field as given (a short one filled with zeros on the
-    // left), keeping lower-case control codes, and SCICR feeds it to the control register.
-    s.Panel.Contents =
-        Word::FromText(ShiftIntoWordField("", options.start ? *options.start : kLoadingWord));
-    s.Panel.ContentsEmpty = false;
-    SCICR(s);
-  }
-  sim.Cpu().SetWordLimit(options.maxWords);
-  sim.Cpu().Run();
-
-  const std::string reason = StopReason(sim, op);
-  if (options.dump) {
-    std::string error;
-    if (!WriteMemoryDump(s, FullPathOf(folder, *options.dump), error)) {
-      errors << "message: " << OneLine(error) << '\n';
-      return Fail(errors, "memory dump not written");
+    if (!MountTape(ormlax->Servos, m.servo, op, folder, m.file, m.writeProtected)) {
+      return UsageError(streams, "the tape " + m.file + " was not mounted");
     }
   }
-  errors << "stopped: " << reason << '\n';
-  if (sim.Cpu().WordLimitReached()) return kWordLimitReached;
-  return sim.Cpu().StoppedOnStopInstruction() ? kStoppedOnStopInstruction : kStoppedOtherwise;
+  if (options.tape) {
+    if (!MountTape(ormlax->Servos, options.defaultServo, op, folder, *options.tape, false)) {
+      return UsageError(streams, "the tape " + *options.tape + " was not mounted");
+    }
+    LoadProgramFromServo(s);
+  }
+  if (options.start) FeedWord(s, StartWord(*options.start));
+
+  sim.Cpu().SetWordLimit(options.maxWords);
+  sim.Cpu().Run();
+  paper.Finish();
+
+  // A tape the host failed to read or write: the program may have gone on to stop normally,
+  // but what it wrote is not all there.
+  for (const std::string& failure : sim.Tapes().HostFileErrors()) op.Report("error", failure);
+  streams.err << "stopped: " << StopReasonText(s.LastStop) << '\n';
+  bool hostFailed = !sim.Tapes().HostFileErrors().empty();
+  if (options.dump) {
+    std::string failure;
+    if (!DumpMemory(*ormlax, *options.dump, failure)) {
+      op.Report("error", failure);
+      hostFailed = true;
+    }
+  }
+  SwitchOff(*ormlax);
+  if (hostFailed) return kUsageOrFileError;
+  switch (s.LastStop) {
+    case StopReason::StopInstruction:
+      return kStoppedOnStopInstruction;
+    case StopReason::WordLimit:
+      return kWordLimitReached;
+    default:
+      return kStoppedOtherwise;
+  }
 }
 
 }  // namespace ormlax::cli

@@ -1,23 +1,20 @@
 // "ormlax-cli run": one run of a fresh installation from a script.
 #pragma once
 
-#include <istream>
-#include <ostream>
+#include <string>
+#include <vector>
 
-#include "cli/cli_options.h"
+#include "cli/commands.h"
+#include "cli/run_options.h"
 
 namespace ormlax::cli {
 
-enum ExitStatus : int {
-  kStoppedOnStopInstruction = 0,
-  kStoppedOtherwise = 1,
-  kUsageOrFileError = 2,
-  kWordLimitReached = 3,
-};
+// Runs as the options say: the typewriter's paper goes to standard output (byte for byte, or
+// made safe when it is a terminal), messages and the closing "stopped: " line to standard error;
+// keyboard words come from standard input unless the options name a file.
+int RunCommand(const RunOptions& options, CommandStreams& streams);
 
-// Runs as the options say: the typewriter's paper goes to `out`, messages and the closing
-// "stopped: " line to `errors`; keyboard words come from `input` unless the options name a file.
-int RunCommand(const RunOptions& options, std::istream& input, std::ostream& out,
-               std::ostream& errors);
+// The command as the command table calls it: parses the arguments, then runs.
+int RunMain(const std::vector<std::string>& args, CommandStreams& streams);
 
 }  // namespace ormlax::cli

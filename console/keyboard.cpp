@@ -45,7 +45,7 @@ const std::string& SpecialCharacterToolTip(int button) {
 
 void Keyboard::ReadConsoleWord() {
   const KeyboardEntry entry = op_.OpenKeyboardWindow(s_.Running);
-  if (entry.continueSingleStep) s_.Running = false;
+  if (entry.continueSingleStep) s_.Running = false;  // the instruction then stops the machine
   if (entry.entered) s_.KeyboardWord = Word::FromText(KeyboardFieldText(entry.word, ""));
 }
 

@@ -2,6 +2,7 @@
 
 #include "console/panel_fields.h"
 #include "core/character_code.h"
+#include "core/devices.h"
 
 namespace ormlax {
 namespace {
@@ -116,7 +117,17 @@ void ChooseQTGo(MachineState& s, QTGoChoice choice) {
 }
 
 void SelectDefaultServo(MachineState& s, int servo) {
-  if (servo >= 0 && servo < 16) s.DefaultServo = servo;
+  if (servo >= 0 && servo < kServoCount) s.DefaultServo = servo;
+}
+
+void FeedWord(MachineState& s, const Word& word) {
+  s.Panel.Contents = word;
+  s.Panel.ContentsEmpty = false;
+  SCICR(s);
+}
+
+void LoadProgramFromServo(MachineState& s) {
+  FeedWord(s, Word::FromText(kLoadingWord));
 }
 
 }  // namespace ormlax

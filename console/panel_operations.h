@@ -39,4 +39,15 @@ void ClearConditionalStop(MachineState& s);
 void ChooseQTGo(MachineState& s, QTGoChoice choice);
 void SelectDefaultServo(MachineState& s, int servo);
 
+// The word that loads a program from tape: it reads the first block of the default servo's tape
+// into rI and stores it at location 0 (its right half names no servo, so nothing more is read).
+inline constexpr std::string_view kLoadingWord = "1 0000300000";
+
+// The word goes into the Contents field and SCICR feeds it to the control register: the next
+// step executes it.
+void FeedWord(MachineState& s, const Word& word);
+// Prepares the machine to load the program on the default servo: the loading word is fed, so a
+// single step (or a run) reads the program's first block to location 0.
+void LoadProgramFromServo(MachineState& s);
+
 }  // namespace ormlax

@@ -127,7 +127,7 @@ void Typewriter::Halt(int lamp) {
 }
 
 void Typewriter::AdvancePaper(int lines) {
-  state_.PaperLeft -= lines;
+  if (!state_.EndlessPaper) state_.PaperLeft -= lines;
   if (state_.PaperLeft < 1) {
     state_.PaperBlack = true;
   } else if (state_.PaperLeft >= kPaperWarningLines) {

@@ -42,9 +42,10 @@ struct TypewriterState {
   bool ComputerDigit = false;  // print everything through the computer-digit table
   int Column = 0;              // characters on the current line, for tab stops
   bool ShiftLock = false;
-  bool ShiftOnce = false;    // the shift ends after the next translated character
-  bool StopPending = false;  // a stop, breakpoint or illegal code has halted printing
-  int PaperLeft = 0;         // lines of paper left
+  bool ShiftOnce = false;     // the shift ends after the next translated character
+  bool StopPending = false;   // a stop, breakpoint or illegal code has halted printing
+  int PaperLeft = 0;          // lines of paper left
+  bool EndlessPaper = false;  // the paper is never used up (nobody is there to put in a roll)
 
   std::array<LampColour, kTypewriterLampCount> shaOrmprinterLamp{};
   bool BreakpointStop = false;  // chkBreakpoint: the breakpoint code halts printing

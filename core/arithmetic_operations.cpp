@@ -32,9 +32,9 @@ bool Processor::Divide() {
   const auto paren = s_.rA.View().find('(');
   if (paren != std::string_view::npos && At(s_.CurrentAddress)[paren] == '\'') {
     s_.FuseReason = 2;
-    StopWithLamp(s_, kInvalidOperandLamp);
+    StopWithLamp(s_, kInvalidOperandLamp, StopReason::FuseBlown);
     op_.ShowFuseWindow(2);
-    Stop();
+    StopAs(StopReason::FuseBlown);
     s_.rA = kZeroWord;
     return false;
   }

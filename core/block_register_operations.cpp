@@ -19,10 +19,7 @@ int Processor::BlockCount(const Decoded& d, int limit, char name) {
   if (s_.OperatingAsI) return 1;
   const int c = DigitValue(d.modifier);
   if (c >= 1 && c <= limit) return c;
-  if (s_.ProgramDebug) {
-    ShowOkMessage(op_, std::string("ORMLAX II has no ") + name + d.modifier + " instruction");
-    s_.Running = false;
-  }
+  Warn((std::string("ORMLAX II has no ") + name + d.modifier + " instruction").c_str());
   return 0;
 }
 
@@ -102,7 +99,7 @@ void Processor::CheckMemoryFuse() {
   if (count < 700) return;
   s_.FuseReason = 1;
   op_.ShowFuseWindow(1);
-  Stop();
+  StopAs(StopReason::FuseBlown);
   ClearMemory(s_);
 }
 

@@ -34,7 +34,7 @@ void Processor::Compare(const Decoded& d, bool condition) {
 
 void Processor::QTStopWait(bool condition, int target) {
   s_.Lamp[kQTStopLamp] = LampColour::Red;
-  s_.Running = false;
+  NoteStop(s_, StopReason::QTStop);
   s_.InQTStop = true;
   s_.Panel.QTGoLabels = {FormatAddress(s_, target), FormatAddress(s_, s_.rCC + 1)};
   s_.Panel.QTGo = condition ? QTGoChoice::GoTo : QTGoChoice::NoGo;

@@ -27,7 +27,6 @@ Processor::Processor(MachineState& state, Operator& op, Peripherals devices)
     : s_(state), op_(op), io_(devices) {}
 
 void Processor::StepWord(bool fromRun) {
-  stopInstruction_ = false;
   ResetLamps(s_);
   s_.TransferTaken = false;
   if (s_.ExecuteFromCR) {
@@ -69,7 +68,7 @@ void Processor::AdvanceControl() {
 void Processor::CheckOverflow() {
   if (!s_.OverflowFlag) return;
   if (s_.MinusModifier) {
-    s_.Running = false;
+    NoteStop(s_, StopReason::OverflowStop);
     s_.MinusModifier = false;
     return;
   }
@@ -82,7 +81,7 @@ void Processor::CheckOverflow() {
 void Processor::ReportInvalidOpcode(const Instruction& instruction) {
   s_.Lamp[kInvalidOpcodeLamp] = LampColour::Red;
   s_.Lamp[kRunningLamp] = LampColour::Red;
-  s_.Running = false;
+  NoteStop(s_, StopReason::InvalidOpcode);
   std::string text = "\"";
   text.append(instruction.chars.data(), 2);
   text.append("\" is not a valid opcode");
@@ -145,7 +144,7 @@ Word Processor::Operand() {
 void Processor::Warn(const char* text) {
   if (!s_.ProgramDebug) return;
   ShowOkMessage(op_, text);
-  s_.Running = false;
+  NoteStop(s_, StopReason::ProgramLogicWarning);
 }
 
 bool Processor::Dispatch(const Decoded& d) {
@@ -176,8 +175,7 @@ bool Processor::Dispatch(const Decoded& d) {
         ReportInvalid(d);
         return true;
       }
-      stopInstruction_ = true;
-      Stop();
+      StopAs(StopReason::StopInstruction);
       return true;
     case ',':
       if (s_.StopOnComma) StopWithLamp(s_, kBreakpointStopLamp);

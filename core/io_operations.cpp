@@ -6,7 +6,7 @@ namespace ormlax {
 bool Processor::TapeReady(int servo, bool forWrite) {
   if (io_.tapes == nullptr) {
     ShowOkMessage(op_, "No tape units are connected");
-    StopWithLamp(s_, kRunningLamp);
+    StopWithLamp(s_, kRunningLamp, StopReason::NoUnit);
     return false;
   }
   return io_.tapes->CheckServoReady(servo, forWrite);
@@ -75,12 +75,7 @@ bool Processor::WriteBlock(int servo) {
 
 // Stores rI at m ... m+59 for "3" and "4"; false when the instruction is to end there.
 bool Processor::StoreInputRegister(bool clearFirst) {
-  if (s_.rIStatus == RegisterStatus::Cleared) {
-    if (s_.ProgramDebug) {
-      ShowOkMessage(op_, "Storing from cleared rI");
-      s_.Running = false;
-    }
-  }
+  if (s_.rIStatus == RegisterStatus::Cleared) Warn("Storing from cleared rI");
   if (clearFirst) s_.rIStatus = RegisterStatus::Cleared;
   if (AddressInvalid()) return false;
   for (int i = 0; i < kBlockWords; ++i) {
@@ -102,12 +97,12 @@ void Processor::ReadKeyboard() {
   }
   if (io_.keyboard == nullptr) {
     ShowOkMessage(op_, "No console keyboard is connected");
-    Stop();
+    StopAs(StopReason::NoUnit);
     return;
   }
   io_.keyboard->ReadConsoleWord();
   At(s_.CurrentAddress) = s_.KeyboardWord;
-  if (!s_.Running) Stop();
+  if (!s_.Running) StopAs(StopReason::KeyboardWindow);
 }
 
 void Processor::Print() {
@@ -123,7 +118,7 @@ void Processor::Print() {
   }
   if (io_.typewriter == nullptr) {
     ShowOkMessage(op_, "No console typewriter is connected");
-    StopWithLamp(s_, kRunningLamp);
+    StopWithLamp(s_, kRunningLamp, StopReason::NoUnit);
     return;
   }
   io_.typewriter->PrintWord(At(s_.CurrentAddress));

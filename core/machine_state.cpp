@@ -3,8 +3,8 @@
 namespace ormlax {
 
 const std::array<const char*, kLampCount> LampLabels = {
-    "Overflow",        "Invalid opcode",  "Breakpoint stop", "Q/T stop",
-    "Running",         "Invalid operand", "Invalid address", "50 stop",
+    "Overflow", "Invalid opcode",  "Breakpoint stop", "Q/T stop",
+    "Running",  "Invalid operand", "Invalid address", "50 stop",
 };
 
 const char* StatusText(RegisterStatus s) {
@@ -26,8 +26,12 @@ void SetOperatingAsI(MachineState& s, bool on) {
   s.AddressFormat = std::string(static_cast<std::size_t>(s.AddressDigits), '0');
 }
 
-const char* VRegisterLabel(const MachineState& s) { return s.IsModelII ? "rW" : "rV"; }
-const char* YRegisterLabel(const MachineState& s) { return s.IsModelII ? "rZ" : "rY"; }
+const char* VRegisterLabel(const MachineState& s) {
+  return s.IsModelII ? "rW" : "rV";
+}
+const char* YRegisterLabel(const MachineState& s) {
+  return s.IsModelII ? "rZ" : "rY";
+}
 
 std::string FormatAddress(const MachineState& s, int address) {
   std::string digits = std::to_string(address < 0 ? 0 : address);
@@ -41,9 +45,38 @@ void SetOverflow(MachineState& s, bool flag) {
   s.Lamp[kOverflowLamp] = flag ? LampColour::Red : LampColour::Grey;
 }
 
-void StopWithLamp(MachineState& s, int lamp) {
-  s.Lamp[static_cast<std::size_t>(lamp)] = LampColour::Red;
+void NoteStop(MachineState& s, StopReason reason) {
   s.Running = false;
+  if (s.LastStop == StopReason::None) s.LastStop = reason;
+}
+
+void StopWithLamp(MachineState& s, int lamp) {
+  StopReason reason = StopReason::None;
+  switch (lamp) {
+    case kInvalidOpcodeLamp:
+      reason = StopReason::InvalidOpcode;
+      break;
+    case kBreakpointStopLamp:
+      reason = StopReason::BreakpointStop;
+      break;
+    case kInvalidOperandLamp:
+      reason = StopReason::InvalidOperand;
+      break;
+    case kInvalidAddressLamp:
+      reason = StopReason::InvalidAddress;
+      break;
+    case kFiftyStopLamp:
+      reason = StopReason::FiftyStop;
+      break;
+    default:
+      break;
+  }
+  StopWithLamp(s, lamp, reason);
+}
+
+void StopWithLamp(MachineState& s, int lamp, StopReason reason) {
+  s.Lamp[static_cast<std::size_t>(lamp)] = LampColour::Red;
+  NoteStop(s, reason);
 }
 
 void ResetLamps(MachineState& s) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/stop_reason.h"
 #include "core/word.h"
 #include "core/word_value.h"
 
@@ -123,6 +124,8 @@ struct MachineState {
   std::int32_t FuseReason = 0;
   int ConsoleLocation = 0;
   Word KeyboardWord = kZeroWord;
+  // What stopped the machine first since Run, Single Step or Single Instruction last started it.
+  StopReason LastStop = StopReason::None;
 
   PanelDisplay Panel;
 
@@ -147,7 +150,11 @@ const char* YRegisterLabel(const MachineState& s);
 std::string FormatAddress(const MachineState& s, int address);
 
 void SetOverflow(MachineState& s, bool flag);
+// Ends the run after the current word, and records why unless something stopped it already.
+void NoteStop(MachineState& s, StopReason reason);
+// Lights the lamp and ends the run; the reason is the lamp's unless another is given.
 void StopWithLamp(MachineState& s, int lamp);
+void StopWithLamp(MachineState& s, int lamp, StopReason reason);
 void ResetLamps(MachineState& s);
 void RefreshControlDisplay(MachineState& s, bool emptySR);
 void ShowLocation(MachineState& s, int location);

@@ -32,15 +32,12 @@ class Processor {
   void Stop();
   void EnablePanel(bool flag);
 
-  // A run stops as by the Stop button once it has executed this many words (0: no limit).
+  // A run stops as by the Stop button once it has executed this many words (0: no limit); the
+  // machine's LastStop then says so.
   void SetWordLimit(std::uint64_t words) { wordLimit_ = words; }
-  bool WordLimitReached() const { return wordLimitReached_; }
 
   // How long a run goes on between two yields to the user interface. Zero yields after every word.
   void SetRunSlice(std::chrono::microseconds slice) { runSlice_ = slice; }
-
-  // Whether the last word stepped held the stop instruction "90".
-  bool StoppedOnStopInstruction() const { return stopInstruction_; }
 
   // Words executed by runs since the processor was made.
   std::uint64_t WordsExecuted() const { return wordsExecuted_; }
@@ -92,6 +89,7 @@ class Processor {
   bool TapeReady(int servo, bool forWrite);
 
   // Console actions the instruction set triggers.
+  void StopAs(StopReason reason);  // the Stop button's action, for another reason
   void RunLoop();
   void SingleInstructionStep();
   void ContinueRunAfterHold();
@@ -102,8 +100,6 @@ class Processor {
   std::chrono::microseconds runSlice_{5000};
   std::uint64_t wordsExecuted_ = 0;
   std::uint64_t wordLimit_ = 0;
-  bool wordLimitReached_ = false;
-  bool stopInstruction_ = false;
   bool inRunLoop_ = false;
   bool runAfterHold_ = false;  // Run was pressed during a hold met outside a run
 };

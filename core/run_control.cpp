@@ -10,7 +10,11 @@ void Processor::EnablePanel(bool flag) {
 }
 
 void Processor::Stop() {
-  s_.Running = false;
+  StopAs(StopReason::StopButton);
+}
+
+void Processor::StopAs(StopReason reason) {
+  NoteStop(s_, reason);
   s_.WaitingAtStop = false;
   s_.Lamp[kRunningLamp] = LampColour::Red;
   s_.Panel.rSRBlank = true;
@@ -21,6 +25,7 @@ void Processor::Run() {
     // Release the hold: the held word completes and the run goes on from where it leads.
     s_.WaitingAtStop = false;
     s_.Running = true;
+    s_.LastStop = StopReason::None;
     s_.Lamp[kRunningLamp] = LampColour::Green;
     EnablePanel(false);
     s_.Panel.rCCBlank = true;
@@ -30,6 +35,7 @@ void Processor::Run() {
   while (s_.HalfStepPending) SingleInstructionStep();
   runAfterHold_ = false;
   s_.Running = true;
+  s_.LastStop = StopReason::None;
   s_.WaitingAtStop = false;
   EnablePanel(false);
   SetOverflow(s_, false);
@@ -50,7 +56,6 @@ void Processor::Run() {
 void Processor::RunLoop() {
   using Clock = std::chrono::steady_clock;
   inRunLoop_ = true;
-  wordLimitReached_ = false;
   const unsigned checkEvery = runSlice_.count() > 0 ? 256 : 1;
   unsigned sinceCheck = 0;
   std::uint64_t words = 0;
@@ -58,10 +63,7 @@ void Processor::RunLoop() {
   while (s_.Running) {
     StepWord(true);
     ++wordsExecuted_;
-    if (wordLimit_ != 0 && ++words >= wordLimit_ && s_.Running) {
-      wordLimitReached_ = true;
-      Stop();
-    }
+    if (wordLimit_ != 0 && ++words >= wordLimit_ && s_.Running) StopAs(StopReason::WordLimit);
     if (++sinceCheck >= checkEvery) {
       sinceCheck = 0;
       if (Clock::now() >= deadline) {
@@ -84,11 +86,12 @@ void Processor::SingleStep() {
   // Single Instruction leaves that word half executed, to be finished by the next step.
   if (!s_.InQTStop) {
     while (s_.HalfStepPending) SingleInstructionStep();
+    s_.LastStop = StopReason::None;
   }
   s_.Panel.rSRBlank = true;
   if (s_.InQTStop) {
     s_.Lamp[kRunningLamp] = LampColour::Yellow;
-    s_.Running = false;
+    NoteStop(s_, StopReason::QTStop);
     s_.WaitingAtStop = false;
     return;
   }
@@ -97,13 +100,14 @@ void Processor::SingleStep() {
 }
 
 void Processor::SingleInstruction() {
+  if (!s_.InQTStop) s_.LastStop = StopReason::None;
   SingleInstructionStep();
   ContinueRunAfterHold();
 }
 
 void Processor::SingleInstructionStep() {
   if (s_.InQTStop) {
-    s_.Running = false;
+    NoteStop(s_, StopReason::QTStop);
     s_.WaitingAtStop = false;
     return;
   }
@@ -112,7 +116,7 @@ void Processor::SingleInstructionStep() {
     s_.HalfStepPending = true;
     s_.TransferTaken = false;
     s_.Lamp[kRunningLamp] = LampColour::Cyan;
-    s_.Running = false;
+    s_.Running = false;  // a half step is no stop: nothing is recorded
     s_.NextAddress = AddressOf(w, s_.AddressDigits);
     s_.MinusModifier = false;
     s_.rSR = RightInstruction(w);

@@ -23,7 +23,7 @@ bool ServoTable::CheckServoReady(int servo, bool forWrite) {
   const ServoUnit* unit = Mounted(servo);
   const bool ready = unit != nullptr && !(forWrite && unit->State == ServoState::WriteProtected);
   if (!ready) {
-    StopWithLamp(s_, kRunningLamp);
+    StopWithLamp(s_, kRunningLamp, StopReason::ServoNotReady);
     ShowOkMessage(op_, std::string("Servo ") + ServoIdentifier(servo) + " not ready");
   }
   return ready;

@@ -9,29 +9,14 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
 #include "cli/run_command.h"
+#include "cli/run_options.h"
+#include "tests/cli/cli_test_support.h"
 
 namespace ormlax::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
-// The bytes of a tape holding `words` (an empty one stands for a cleared word), padded with
-// cleared words to whole blocks of 60.
-std::string TapeBytes(std::vector<std::string> words) {
-  for (std::string& w : words) {
-    if (w.empty()) w = "000000000000";
-  }
-  while (words.empty() || words.size() % 60 != 0) words.push_back("000000000000");
-  std::string bytes;
-  for (std::size_t r = 0; r < words.size() / 10; ++r) {
-    bytes += std::string("\x7a\x00", 2);
-    for (std::size_t w = 0; w < 10; ++w) bytes += words[r * 10 + w];
-    bytes += "\r\n";
-  }
-  return bytes;
-}
+using testing::TapeBytes;
 
 struct Outcome {
   int status = -1;
@@ -45,27 +30,8 @@ struct Outcome {
   }
 };
 
-class CliRun : public ::testing::Test {
+class CliRun : public testing::CliFolderTest {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("ormlax_cli_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  void WriteFile(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-  std::string ReadFile(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
   Outcome Run(std::vector<std::string> args, const std::string& typed = "") {
     args.insert(args.begin(), {"--dir", dir_.string()});
     RunOptions options;
@@ -78,13 +44,12 @@ class CliRun : public ::testing::Test {
     }
     std::istringstream input(typed);
     std::ostringstream out, err;
-    o.status = RunCommand(options, input, out, err);
+    CommandStreams streams{input, out, err, false};
+    o.status = RunCommand(options, streams);
     o.out = out.str();
     o.err = err.str();
     return o;
   }
-
-  fs::path dir_;
 };
 
 TEST_F(CliRun, LoadsAProgramFromTapePrintsAndStops) {

@@ -247,7 +247,7 @@ TEST_P(RunControl, WordLimitStopsARunAsTheStopButtonWould) {
   m.s.rCC = 10;
   m.cpu.SetWordLimit(1500);
   m.cpu.Run();
-  EXPECT_TRUE(m.cpu.WordLimitReached());
+  EXPECT_EQ(m.s.LastStop, StopReason::WordLimit);
   EXPECT_EQ(m.cpu.WordsExecuted(), 1500u);
   EXPECT_EQ(m.s.rCC, (10 + 1500) % m.s.MemorySize);  // wraps on ORMLAX I
   EXPECT_FALSE(m.s.Running);
@@ -258,7 +258,7 @@ TEST_P(RunControl, WordLimitStopsARunAsTheStopButtonWould) {
   m.Load(20, {"900000000000"});
   m.s.rCC = 15;
   m.cpu.Run();
-  EXPECT_FALSE(m.cpu.WordLimitReached());
+  EXPECT_EQ(m.s.LastStop, StopReason::StopInstruction);
   EXPECT_EQ(m.cpu.WordsExecuted(), 1506u);
   EXPECT_EQ(m.s.rCC, 21);
 }

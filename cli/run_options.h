@@ -27,12 +27,12 @@ struct RunOptions {
   bool debug = false;
   std::uint64_t maxWords = 10'000'000;
   std::optional<std::string> input;
-  int paper = 32767;
+  std::optional<int> paper;  // lines of paper; without it the paper does not run out
   std::optional<std::string> dump;
   std::optional<std::string> tape;
 };
 
-extern const char* const kUsage;
+extern const char* const kRunUsage;
 
 // Parses the arguments after "run". False, with the reason in `error`, when they are not usable.
 bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options, std::string& error);

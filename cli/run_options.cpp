@@ -1,4 +1,4 @@
-#include "cli/cli_options.h"
+#include "cli/run_options.h"
 
 #include <charconv>
 #include <string_view>
@@ -7,10 +7,33 @@
 
 namespace ormlax::cli {
 
-const char* const kUsage =
+const char* const kRunUsage =
     "usage: ormlax-cli run [--model I|II] [--dir DIR] [--servo S] [--mount S=FILE[:ro]]...\n"
     "                      [--start WORD] [--fifty skip|normal|stop] [--comma-stop] [--debug]\n"
-    "                      [--max-words N] [--input FILE] [--paper LINES] [--dump FILE] [TAPE]\n";
+    "                      [--max-words N] [--input FILE] [--paper LINES] [--dump FILE] [TAPE]\n"
+    "\n"
+    "Switches on a fresh installation, runs one program and reports how it stopped.\n"
+    "\n"
+    "  TAPE               the program tape: mounted on the default servo and loaded by the\n"
+    "                     word 1 0000300000, which reads its first block to location 0\n"
+    "  --model I|II       the model (default: I)\n"
+    "  --dir DIR          the folder every file name is taken from (default: the current one)\n"
+    "  --servo S          the default servo: -, 1 to 9, and A to F on ORMLAX II (default: -)\n"
+    "  --mount S=FILE     mounts FILE on servo S; FILE:ro write-protects it; a file that does\n"
+    "                     not exist is a blank tape\n"
+    "  --start WORD       feeds WORD to the control register instead of the loading word\n"
+    "  --fifty MODE       the \"50 break\" switch: skip, normal (default) or stop\n"
+    "  --comma-stop       the \",\" breakpoint switch on\n"
+    "  --debug            Special functions on: program logic warnings stop the run\n"
+    "  --max-words N      stops the run after N words (default: 10000000)\n"
+    "  --input FILE       keyboard input, one line a word (default: standard input)\n"
+    "  --paper LINES      lines of typewriter paper (default: the paper does not run out)\n"
+    "  --dump FILE        writes the memory dump to FILE after the run\n"
+    "\n"
+    "The typewriter's paper goes to standard output. Messages go to standard error as\n"
+    "\"message: \" lines, answered by their default button; the line \"stopped: \" says how the\n"
+    "run ended. Exit status: 0 on the stop instruction, 1 on any other stop, 2 for a usage or\n"
+    "host file error, 3 at the word limit.\n";
 
 int ServoNumberOf(const std::string& identifier) {
   return identifier.size() == 1 ? ormlax::ServoNumberOf(identifier[0]) : -1;
@@ -86,10 +109,12 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
       options.input = v;
     } else if (a == "--paper") {
       if (!value(v)) return false;
-      if (!ParseNumber(v, options.paper) || options.paper < 0 || options.paper > 32767) {
+      int lines = 0;
+      if (!ParseNumber(v, lines) || lines < 0 || lines > 32767) {
         error = "--paper must be a whole number from 0 to 32767";
         return false;
       }
+      options.paper = lines;
     } else if (a == "--dump") {
       if (!value(v)) return false;
       options.dump = v;

@@ -1,0 +1,56 @@
+#include "cli/commands.h"
+
+#include "cli/run_command.h"
+#include "cli/run_options.h"
+
+namespace ormlax::cli {
+
+const std::vector<Command>& Commands() {
+  static const std::vector<Command> commands = {
+      {"run", "runs one program on a fresh installation", kRunUsage, RunMain},
+      {"help", "shows how to use a command", kHelpUsage, HelpCommand},
+  };
+  return commands;
+}
+
+const Command* FindCommand(std::string_view name) {
+  for (const Command& c : Commands()) {
+    if (name == c.name) return &c;
+  }
+  return nullptr;
+}
+
+std::string ProgramUsage() {
+  std::string text = "usage: ormlax-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
+  for (const Command& c : Commands()) {
+    std::string name = c.name;
+    name.resize(10, ' ');
+    text += "  " + name + c.summary + "\n";
+  }
+  text += "\n\"ormlax-cli help COMMAND\" shows how to use a command.\n";
+  return text;
+}
+
+int RunCommandLine(const std::vector<std::string>& args, CommandStreams& streams) {
+  if (args.empty()) {
+    streams.err << ProgramUsage();
+    return kUsageOrFileError;
+  }
+  if (args[0] == "--help" || args[0] == "-h") {
+    streams.out << ProgramUsage();
+    return kSuccess;
+  }
+  const Command* command = FindCommand(args[0]);
+  if (command == nullptr) {
+    streams.err << "ormlax-cli: unknown command " << args[0] << "\n\n" << ProgramUsage();
+    return kUsageOrFileError;
+  }
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  if (!rest.empty() && (rest[0] == "--help" || rest[0] == "-h")) {
+    streams.out << command->usage;
+    return kSuccess;
+  }
+  return command->run(rest, streams);
+}
+
+}  // namespace ormlax::cli
