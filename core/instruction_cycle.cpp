@@ -4,22 +4,24 @@
 #include <string>
 
 #include "core/character_code.h"
+#include "core/operations.h"
 #include "core/processor.h"
 #include "core/word_value.h"
 
 namespace ormlax {
 namespace {
 
-// Which operations the F and "-" modifiers apply to.
+// What the decoder needs to know of each operation character, from the table of operations.
 struct ModifierTable {
-  std::array<bool, 256> takesF{};
-  std::array<bool, 256> takesMinus{};
-  constexpr ModifierTable() {
-    for (char c : std::string_view("ADEMNPS")) takesF[static_cast<unsigned char>(c)] = true;
-    for (char c : std::string_view("ADMNPSX")) takesMinus[static_cast<unsigned char>(c)] = true;
+  std::array<std::uint8_t, 256> uses{};  // ModifierUse bits of all the character's entries
+  ModifierTable() {
+    for (const Operation& o : Operations()) uses[static_cast<unsigned char>(o.op)] |= o.modifiers;
+  }
+  bool Takes(char op, ModifierUse use) const {
+    return (uses[static_cast<unsigned char>(op)] & use) != 0;
   }
 };
-constexpr ModifierTable kModifiers{};
+const ModifierTable kModifiers;
 
 }  // namespace
 
@@ -99,12 +101,11 @@ void Processor::ExecuteInstruction(const Instruction& instruction) {
 void Processor::Execute(const char* instruction) {
   Decoded d{instruction, instruction[0], instruction[1], 1, -1};
   s_.CurrentAddress = AddressOf(instruction + Instruction::kLength, s_.AddressDigits);
-  const auto op = static_cast<unsigned char>(d.op);
-  s_.FModifier = s_.IsModelII && d.modifier == 'F' && kModifiers.takesF[op];
-  s_.MinusModifier = d.modifier == '-' && kModifiers.takesMinus[op];
+  s_.FModifier = s_.IsModelII && d.modifier == 'F' && kModifiers.Takes(d.op, kFMask);
+  s_.MinusModifier = d.modifier == '-' && kModifiers.Takes(d.op, kMinusStop);
   const int digit = DigitValue(d.modifier);
   d.count = digit >= 0 ? digit : 1;
-  if (d.op >= '1' && d.op <= '8') {
+  if (kModifiers.Takes(d.op, kServo)) {
     if (d.modifier == ' ') {
       const int servo = s_.DefaultServo >= 0 && s_.DefaultServo < kServoCount ? s_.DefaultServo : 0;
       d.modifier = kServoIdentifiers[static_cast<std::size_t>(servo)];
@@ -184,7 +185,7 @@ bool Processor::Dispatch(const Decoded& d) {
     case 'S':
       if (!AddressInvalid()) {
         const Word o = d.op == 'A' ? Operand() : NegateWord(Operand());
-        AddToA(o, modelIIExtras && d.modifier == 'H');
+        AddToA(o, modelIIExtras && d.modifier == 'H' && kModifiers.Takes(d.op, kStoreSum));
       }
       return true;
     case 'X':
