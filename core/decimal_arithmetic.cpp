@@ -9,7 +9,9 @@
 namespace ormlax {
 namespace {
 
-std::uint64_t Magnitude(Int128 v) { return static_cast<std::uint64_t>(v < 0 ? -v : v); }
+std::uint64_t Magnitude(Int128 v) {
+  return static_cast<std::uint64_t>(v < 0 ? -v : v);
+}
 
 // Floor of n / d for d > 0.
 Int128 FloorDiv(Int128 n, Int128 d) {
@@ -42,7 +44,8 @@ constexpr std::uint32_t kOnes32 = 0x01010101U;
 
 template <typename T>
 bool AllDigitCharacters(T chunk, T ones) {
-  return (chunk & 0xF0 * ones) == 0x30 * ones && ((chunk + 0x06 * ones) & 0xF0 * ones) == 0x30 * ones;
+  return (chunk & 0xF0 * ones) == 0x30 * ones &&
+         ((chunk + 0x06 * ones) & 0xF0 * ones) == 0x30 * ones;
 }
 
 bool Pack(const Word& w, PackedDigits& d) {

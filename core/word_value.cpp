@@ -75,5 +75,4 @@ Word SignedDigitsWord(bool negative, std::uint64_t digits) {
   return w;
 }
 
-
 }  // namespace ormlax

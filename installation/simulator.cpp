@@ -7,7 +7,6 @@ Simulator::Simulator(Installation& installation, Operator& op)
       op_(op),
       tapes_(installation.Servos, installation.Machine, op),
       keyboard_(installation.Machine, op),
-      cpu_(installation.Machine, op,
-           Peripherals{&tapes_, &installation.Ormprinter, &keyboard_}) {}
+      cpu_(installation.Machine, op, Peripherals{&tapes_, &installation.Ormprinter, &keyboard_}) {}
 
 }  // namespace ormlax

@@ -159,6 +159,9 @@ TEST(ServoWindowMounting, RefusedFilesLeaveTheServoEmpty) {
     if (c.blankQuestion) rig.op.QueueAnswer(MessageAnswer::Yes);
     rig.window.NameFile();
     EXPECT_EQ(rig.window.cmdMountEnabled, c.nameAccepted);
+    // A name refused at once stays in the box, selected, so that typing replaces it.
+    EXPECT_EQ(rig.window.txtFileName, c.name);
+    EXPECT_EQ(rig.window.txtFileNameSelected, !c.nameAccepted);
     if (c.nameAccepted) rig.window.Mount();
     ASSERT_FALSE(rig.op.messages.empty());
     EXPECT_EQ(rig.op.messages.size(), c.blankQuestion ? 2u : 1u);
