@@ -88,7 +88,8 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
   }
   std::ifstream inputFile;
   if (options.input) {
-    inputFile.open(FullPathOf(folder, *options.input), std::ios::binary);
+    const std::filesystem::path input = FullPathOf(folder, *options.input);
+    if (!std::filesystem::is_directory(input, ec)) inputFile.open(input, std::ios::binary);
     if (!inputFile) return UsageError(streams, "cannot read " + *options.input);
   }
   // A misspelt program tape would otherwise be mounted as a blank tape and run as empty memory.

@@ -187,6 +187,7 @@ TEST_F(CliRun, RefusedTapesAndBadOptionsExitWithTwo) {
   EXPECT_EQ(Run({"--model", "III"}).status, kUsageOrFileError);
   EXPECT_EQ(Run({"--mount", "A=x.obj"}).status, kUsageOrFileError);  // no servo A on ORMLAX I
   EXPECT_EQ(Run({"--input", "absent.txt"}).status, kUsageOrFileError);
+  EXPECT_EQ(Run({"--input", "."}).status, kUsageOrFileError);
 }
 
 TEST_F(CliRun, AMissingTapeIsBlankAndTheDumpIsWritten) {
