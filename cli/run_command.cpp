@@ -90,7 +90,7 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
   if (options.input) {
     const std::filesystem::path input = FullPathOf(folder, *options.input);
     if (!std::filesystem::is_directory(input, ec)) inputFile.open(input, std::ios::binary);
-    if (!inputFile) return UsageError(streams, "cannot read " + *options.input);
+    if (!inputFile.is_open()) return UsageError(streams, "cannot read " + *options.input);
   }
   // A misspelt program tape would otherwise be mounted as a blank tape and run as empty memory.
   if (options.tape && !std::filesystem::exists(FullPathOf(folder, *options.tape), ec)) {
