@@ -11,6 +11,7 @@
 #include "app/console_window.h"
 #include "app/qt_operator.h"
 #include "installation/installation.h"
+#include "installation/simulator.h"
 
 namespace ormlax::app {
 namespace {
@@ -20,7 +21,8 @@ constexpr int kRunMilliseconds = 1000;
 void BM_ConsoleRunAndStop(benchmark::State& state) {
   auto ormlax = MakeInstallation(false, ".", 1);
   QtOperator op;
-  ConsoleWindow window(*ormlax, op);
+  Simulator sim(*ormlax, op);
+  ConsoleWindow window(*ormlax, sim);
   op.Attach(&window);
   window.show();
   QApplication::processEvents();
