@@ -73,10 +73,11 @@ struct Console {
     return QTest::qWaitForWindowActive(&window);
   }
 
-  // While a run goes on, waits at its yields until `ready` holds, then does `act` (which should
-  // end the run). After `limit` the run is stopped and Failure() says why.
-  void AtTheConsoleWhenRunning(std::function<bool()> ready, std::function<void()> act,
-                               std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+  // While a run goes on (or the machine is held), waits at its yields until `ready` holds, then
+  // does `act`, which should end the run or the hold. After `limit` the operator presses Stop
+  // instead, and `failure` says why.
+  void AtTheConsoleWhen(std::function<bool()> ready, std::function<void()> act,
+                        std::chrono::milliseconds limit = std::chrono::seconds(60)) {
     auto deadline = std::make_shared<QDeadlineTimer>(limit);
     auto look = std::make_shared<std::function<void()>>();
     *look = [this, ready, act, deadline, look] {
@@ -98,7 +99,7 @@ struct Console {
   std::unique_ptr<Installation> ormlax;
   Simulator sim;
   ConsoleWindow window;
-  QString failure;  // what AtTheConsoleWhenRunning gave up on
+  QString failure;  // what AtTheConsoleWhen gave up on
 };
 
 }  // namespace ormlax::app::testing

@@ -101,7 +101,7 @@ class ConsoleWindowTest : public QObject {
     c.StoreWords("10", {"000000000001"});
     bool sawRunning = false;
     // Stop is pressed at a yield of the run, once the panel shows it running.
-    c.AtTheConsoleWhenRunning(
+    c.AtTheConsoleWhen(
         [&] {
           return c.Lamp("Lamp4") == LampColour::Green &&
                  !c.Find<QPushButton>("cmdSingleStep")->isEnabled();
@@ -132,15 +132,15 @@ class ConsoleWindowTest : public QObject {
                                   "cmdChar3",       "cmdChar4",   "cmdChar5",     "cmdChar6"};
     QStringList enabledDuringRun;
     bool runAndStopEnabled = false;
-    c.AtTheConsoleWhenRunning([&] { return c.Lamp("Lamp4") == LampColour::Green; },
-                              [&] {
-                                for (const QString& name : disabled) {
-                                  if (c.Find<QWidget>(name)->isEnabled()) enabledDuringRun << name;
-                                }
-                                runAndStopEnabled = c.Find<QWidget>("cmdRun")->isEnabled() &&
-                                                    c.Find<QWidget>("cmdStop")->isEnabled();
-                                c.Click("cmdStop");
-                              });
+    c.AtTheConsoleWhen([&] { return c.Lamp("Lamp4") == LampColour::Green; },
+                       [&] {
+                         for (const QString& name : disabled) {
+                           if (c.Find<QWidget>(name)->isEnabled()) enabledDuringRun << name;
+                         }
+                         runAndStopEnabled = c.Find<QWidget>("cmdRun")->isEnabled() &&
+                                             c.Find<QWidget>("cmdStop")->isEnabled();
+                         c.Click("cmdStop");
+                       });
     c.Click("cmdRun");
     QVERIFY2(c.failure.isEmpty(), qPrintable(c.failure));
     QVERIFY2(enabledDuringRun.isEmpty(), qPrintable(enabledDuringRun.join(", ")));
@@ -170,20 +170,19 @@ class ConsoleWindowTest : public QObject {
     c.Click("optQT3");
     c.Click("cmdClearPC");
     bool held = false;
-    std::function<void()> operatorAtTheConsole = [&] {
-      if (c.Lamp("Lamp3") != LampColour::Red) {
-        c.op.QueueAction(operatorAtTheConsole);  // the panel has not shown the hold yet
-        return;
-      }
-      held = c.ormlax->Machine.InQTStop && c.Find<QRadioButton>("optQTGo0")->isChecked() &&
-             c.Find<QLabel>("labQTGoPC0")->text() == "011" &&
-             c.Find<QLabel>("labQTGoPC1")->text() == "002" &&
-             c.Find<QPushButton>("cmdSingleStep")->isEnabled();
-      if (!goTo) c.Click("optQTGo1");
-      c.Click(button);
-    };
-    c.op.QueueAction(operatorAtTheConsole);
+    // The operator acts once the panel shows the hold.
+    c.AtTheConsoleWhen([&] { return c.Lamp("Lamp3") == LampColour::Red; },
+                       [&] {
+                         held = c.ormlax->Machine.InQTStop &&
+                                c.Find<QRadioButton>("optQTGo0")->isChecked() &&
+                                c.Find<QLabel>("labQTGoPC0")->text() == "011" &&
+                                c.Find<QLabel>("labQTGoPC1")->text() == "002" &&
+                                c.Find<QPushButton>("cmdSingleStep")->isEnabled();
+                         if (!goTo) c.Click("optQTGo1");
+                         c.Click(button);
+                       });
     c.Click("cmdRun");
+    QVERIFY2(c.failure.isEmpty(), qPrintable(c.failure));
     QVERIFY(held);
     QVERIFY(!c.ormlax->Machine.InQTStop);
     QCOMPARE(c.Lamp("Lamp3"), LampColour::Grey);

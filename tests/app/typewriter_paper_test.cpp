@@ -79,6 +79,26 @@ class TypewriterPaperTest : public QObject {
     QVERIFY(LightShare(paper->viewport()) > 0.99);
   }
 
+  // However many lines are printed, the last of them stands at the bottom of the paper.
+  void theLastLineIsAtTheBottom() {
+    Typing c;
+    c.ormlax->Ormprinter.State().PaperLeft = 1000;
+    auto* paper = c.Paper();
+    for (int lines : {3, 40, 700}) {
+      for (int i = 0; i < lines; ++i)
+        c.Print(QString("%1r").arg(i, 11, 10, QChar('0')).toStdString());
+      QTextCursor end(paper->document());
+      end.movePosition(QTextCursor::End);
+      const QRect caret = paper->cursorRect(end);
+      const int height = paper->viewport()->height();
+      const int line = QFontMetrics(paper->font()).lineSpacing();
+      const QString where =
+          QString("%1 lines: the end at %2 of %3").arg(lines).arg(caret.bottom()).arg(height);
+      QVERIFY2(caret.bottom() <= height, qPrintable(where));
+      if (lines > 10) QVERIFY2(caret.bottom() > height - 2 * line, qPrintable(where));
+    }
+  }
+
   // A line longer than the paper is wide is broken in the view only: the typewriter's own line
   // and column go on, and every line of the view fits its width.
   void longLinesWrapInTheViewOnly() {
@@ -113,8 +133,8 @@ class TypewriterPaperTest : public QObject {
     c.Click("cmdClearPC");
     constexpr std::uint64_t kCharacters = 10'000'000;
     constexpr std::uint64_t kWords = 2 * (kCharacters / 12 + 1);
-    c.AtTheConsoleWhenRunning([&] { return c.sim.Cpu().WordsExecuted() >= kWords; },
-                              [&] { c.Click("cmdStop"); }, std::chrono::minutes(2));
+    c.AtTheConsoleWhen([&] { return c.sim.Cpu().WordsExecuted() >= kWords; },
+                       [&] { c.Click("cmdStop"); }, std::chrono::minutes(2));
     c.Click("cmdRun");
     QVERIFY2(c.failure.isEmpty(), qPrintable(c.failure));
     QVERIFY(std::stoull(c.ormlax->Machine.Memory[10].Text()) * 12 >= kCharacters);
@@ -124,6 +144,8 @@ class TypewriterPaperTest : public QObject {
     const QString shown = PaperText(view);
     QVERIFY(!shown.isEmpty());
     QVERIFY(view->document()->blockCount() <= PaperView::kLinesKept);
+    auto* paperView = qobject_cast<PaperView*>(view);
+    QVERIFY(shown.size() <= qsizetype(PaperView::kLinesKept) * paperView->Columns());
     // The end of the paper, the counter's last value among it.
     const QString end = QString::fromStdString(paper.substr(paper.size() - 1200));
     QVERIFY2(shown.endsWith(end), qPrintable(shown.right(60) + " / " + end.right(60)));
