@@ -12,7 +12,6 @@
 #include "tape/servo_unit.h"
 
 namespace ormlax::app {
-namespace {}  // namespace
 
 void ConsoleWindow::SetRadio(QRadioButton* button, bool on) {
   if (button->isChecked() == on) return;
