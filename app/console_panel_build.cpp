@@ -1,18 +1,18 @@
-// Building the console panel's controls.
+// Building the console panel's controls, in titled frames: registers and memory, indicators, run
+// control, options and switches, tape units, and the buttons that open the other windows.
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
 #include "app/console_window.h"
 #include "app/lamp_shape.h"
+#include "app/panel_button.h"
+#include "app/word_field.h"
 #include "console/keyboard.h"
 #include "console/panel_operations.h"
 #include "tape/servo_unit.h"
@@ -40,107 +40,125 @@ QRadioButton* Radio(QWidget* parent, const QString& name, const QString& caption
   return r;
 }
 
+// Spreads a frame's rows over the height the frame is given, each row's controls in its middle.
+void SpreadRows(QGridLayout* grid) {
+  for (int i = 0; i < grid->count(); ++i) {
+    QLayoutItem* item = grid->itemAt(i);
+    item->setAlignment(item->alignment() | Qt::AlignVCenter);
+  }
+  for (int row = 0; row < grid->rowCount(); ++row) grid->setRowStretch(row, 1);
+  grid->invalidate();
+}
+
+// A button just wide enough for a one-character caption.
+void MakeNarrow(QPushButton* b) {
+  const int width = qMax(b->fontMetrics().horizontalAdvance("W") + 14, b->sizeHint().height());
+  b->setFixedWidth(width);
+}
+
 }  // namespace
 
 QPushButton* ConsoleWindow::Button(const char* name, const QString& caption, const QString& tip) {
-  auto* b = new QPushButton(caption, this);
+  auto* b = new PanelButton(caption, this);
   b->setObjectName(name);
   if (!tip.isEmpty()) b->setToolTip(tip);
-  b->setAutoDefault(false);
   return b;
 }
 
-QLineEdit* ConsoleWindow::WordField(const char* name, int width) {
-  auto* f = new QLineEdit(this);
+WordField* ConsoleWindow::Field(const char* name, int characters) {
+  auto* f = new WordField(machineFont_, characters, this);
   f->setObjectName(name);
-  f->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  const QFontMetrics m(f->font());
-  f->setFixedWidth(m.horizontalAdvance(QString(width, '0')) + 10);
   return f;
 }
 
 QWidget* ConsoleWindow::BuildRegisters() {
   auto* box = Group(this, "fraRegisters", "Registers and memory");
   auto* grid = new QGridLayout(box);
-  grid->setVerticalSpacing(3);
+  grid->setHorizontalSpacing(6);
 
-  txtLoc_ = WordField("txtLoc", 4);
-  txtVal_[0] = WordField("txtVal0", 12);
-  grid->addWidget(Label(box, "labAddr", "Location"), 0, 0);
-  grid->addWidget(txtLoc_, 0, 1);
-  grid->addWidget(Label(box, "labVal", "Contents"), 0, 2);
-  grid->addWidget(txtVal_[0], 0, 3);
-
-  auto* store = Button("cmdStoreLoc", "Store", "Store in specified location");
+  txtLoc_ = Field("txtLoc", 4);
+  txtVal_[kContentsField] = Field("txtVal0", 12);
   cmdLCMinus_ = Button("cmdLCMinus", "-", "Location minus 1");
   cmdLCPlus_ = Button("cmdLCPlus", "+", "Location plus 1");
-  for (QPushButton* b : {cmdLCMinus_, cmdLCPlus_}) b->setFixedWidth(30);
-  auto* steps = new QHBoxLayout;
-  steps->setSpacing(2);
-  steps->addWidget(cmdLCMinus_);
-  steps->addWidget(cmdLCPlus_);
-  steps->addSpacing(6);
-  steps->addWidget(store);
-  steps->addStretch();
-  auto* chars = steps;
+  cmdStoreLoc_ = Button("cmdStoreLoc", "Store", "Store in specified location");
+  MakeNarrow(cmdLCMinus_);
+  MakeNarrow(cmdLCPlus_);
+  auto* location = new QHBoxLayout;
+  location->setSpacing(2);
+  location->addWidget(txtLoc_);
+  location->addSpacing(4);
+  location->addWidget(cmdLCMinus_);
+  location->addWidget(cmdLCPlus_);
+  location->addStretch();
+  grid->addWidget(Label(box, "labAddr", "Location"), 0, 0);
+  grid->addLayout(location, 0, 1);
+  grid->addWidget(Label(box, "labVal", "Contents"), 0, 2);
+  grid->addWidget(txtVal_[kContentsField], 0, 3);
+
+  auto* chars = new QHBoxLayout;
+  chars->setSpacing(2);
   for (int k = 0; k < kKeyboardCharButtons; ++k) {
     auto* b = Button(qPrintable(QString("cmdChar%1").arg(k)),
                      QString::fromStdString(SpecialCharacterCaption(k)),
                      QString::fromStdString(SpecialCharacterToolTip(k)));
-    b->setFixedWidth(22);
+    MakeNarrow(b);
     chars->addWidget(b);
+    panelControls_.push_back(b);
     connect(b, &QPushButton::clicked, this, [this, k] {
       AppendSpecialCharacter(sim_.Machine(), k);
       AfterOperation();
-      txtVal_[0]->setFocus();
+      txtVal_[kContentsField]->setFocus();
     });
   }
-  grid->addLayout(steps, 1, 0, 1, 4);
-  panelControls_.insert(panelControls_.end(), {store, cmdLCMinus_, cmdLCPlus_});
+  chars->addStretch();
+  grid->addLayout(chars, 1, 0, 1, 3);
+  grid->addWidget(cmdStoreLoc_, 1, 3);
+  panelControls_.insert(panelControls_.end(), {cmdStoreLoc_, cmdLCMinus_, cmdLCPlus_});
 
   const char* names[5] = {"rA", "rF", "rL", "rX", "rCR"};
   for (int i = 1; i <= 5; ++i) {
-    txtVal_[static_cast<std::size_t>(i)] = WordField(qPrintable(QString("txtVal%1").arg(i)), 12);
+    txtVal_[static_cast<std::size_t>(i)] = Field(qPrintable(QString("txtVal%1").arg(i)), 12);
     const int row = 2 + (i - 1) % 3;
     const int column = (i - 1) / 3 * 2;
     grid->addWidget(Label(box, QString("labReg%1").arg(i - 1), names[i - 1]), row, column);
     grid->addWidget(txtVal_[static_cast<std::size_t>(i)], row, column + 1);
   }
-  txtCC_ = WordField("txtCC", 4);
-  txtSR_ = WordField("txtSR", 6);
+  txtCC_ = Field("txtCC", 4);
+  txtSR_ = Field("txtSR", 6);
   txtSR_->setReadOnly(true);
   grid->addWidget(Label(box, "labCC", "rCC"), 4, 2);
   grid->addWidget(txtCC_, 4, 3, Qt::AlignLeft);
-  grid->addWidget(Label(box, "labSR", "rSR"), 5, 2);
-  grid->addWidget(txtSR_, 5, 3, Qt::AlignLeft);
+  grid->addWidget(Label(box, "labSR", "rSR"), 5, 0);
+  grid->addWidget(txtSR_, 5, 1, Qt::AlignLeft);
 
   auto* blocks = new QHBoxLayout;
+  blocks->setSpacing(4);
   for (int i = 0; i < 3; ++i) {
-    labRegName_[static_cast<std::size_t>(i)] = Label(box, QString("labRegName%1").arg(i), "");
-    labRegInUse_[static_cast<std::size_t>(i)] = Label(box, QString("labRegInUse%1").arg(i), "");
-    labRegInUse_[static_cast<std::size_t>(i)]->setMinimumWidth(
-        labRegInUse_[0]->fontMetrics().horizontalAdvance("cleared") + 4);
-    blocks->addWidget(labRegName_[static_cast<std::size_t>(i)]);
-    blocks->addSpacing(4);
-    blocks->addWidget(labRegInUse_[static_cast<std::size_t>(i)]);
-    blocks->addSpacing(10);
+    const auto n = static_cast<std::size_t>(i);
+    labRegName_[n] = Label(box, QString("labRegName%1").arg(i), "");
+    labRegInUse_[n] = Label(box, QString("labRegInUse%1").arg(i), "");
+    labRegName_[n]->setMinimumWidth(labRegName_[n]->fontMetrics().horizontalAdvance("rW"));
+    labRegInUse_[n]->setMinimumWidth(labRegInUse_[n]->fontMetrics().horizontalAdvance("cleared"));
+    blocks->addWidget(labRegName_[n]);
+    blocks->addWidget(labRegInUse_[n]);
+    if (i < 2) blocks->addStretch();
   }
-  blocks->addStretch();
-  grid->addLayout(blocks, 5, 0, 1, 2);
+  grid->addLayout(blocks, 6, 0, 1, 4);
+  SpreadRows(grid);
   return box;
 }
 
 QWidget* ConsoleWindow::BuildLamps() {
   auto* box = Group(this, "fraLamps", "Indicators");
   auto* grid = new QGridLayout(box);
-  grid->setVerticalSpacing(2);
   for (int i = 0; i < kLampCount; ++i) {
-    lamps_[static_cast<std::size_t>(i)] = new LampShape(box);
-    lamps_[static_cast<std::size_t>(i)]->setObjectName(QString("Lamp%1").arg(i));
-    grid->addWidget(lamps_[static_cast<std::size_t>(i)], i, 0);
-    grid->addWidget(
-        Label(box, QString("labLamp%1").arg(i), LampLabels[static_cast<std::size_t>(i)]), i, 1);
+    const auto n = static_cast<std::size_t>(i);
+    lamps_[n] = new LampShape(box);
+    lamps_[n]->setObjectName(QString("Lamp%1").arg(i));
+    grid->addWidget(lamps_[n], i, 0);
+    grid->addWidget(Label(box, QString("labLamp%1").arg(i), LampLabels[n]), i, 1);
   }
+  SpreadRows(grid);
   return box;
 }
 
@@ -151,10 +169,6 @@ QWidget* ConsoleWindow::BuildRunControls() {
   cmdSingleStep_ = Button("cmdSingleStep", "Single Step", "Single-step through the program");
   auto* oneInst = Button("CmdOneInst", "Single Instruction", "Single-step through the program");
   auto* stop = Button("cmdStop", "Stop", "Stop execution");
-  grid->addWidget(cmdRun_, 0, 0);
-  grid->addWidget(stop, 0, 1);
-  grid->addWidget(cmdSingleStep_, 1, 0);
-  grid->addWidget(oneInst, 1, 1);
   auto* clearCC = Button("cmdClearPC", "Clear CC", "Clear the Control Counter");
   auto* clearRegs = Button("cmdClearRegs", "Clear Registers", "Clear rCC and all registers");
   auto* clearMemory =
@@ -162,35 +176,38 @@ QWidget* ConsoleWindow::BuildRunControls() {
   auto* scicr = Button("cmdSCICR", "SCICR", "Supervisory Control Input to Control Register");
   auto* fill = Button("cmdFill", "Fill", "Look at console typewriter");
   cmdMemDump_ = Button("cmdMemDump", "Memory dump", "Dump the memory to a file");
-  grid->addWidget(clearCC, 2, 0);
-  grid->addWidget(clearRegs, 2, 1);
-  grid->addWidget(clearMemory, 3, 0);
-  grid->addWidget(scicr, 3, 1);
-  grid->addWidget(fill, 4, 0);
-  grid->addWidget(cmdMemDump_, 4, 1);
+  QPushButton* const rows[5][2] = {{cmdRun_, stop},
+                                   {cmdSingleStep_, oneInst},
+                                   {clearCC, clearRegs},
+                                   {clearMemory, scicr},
+                                   {fill, cmdMemDump_}};
+  for (int row = 0; row < 5; ++row) {
+    for (int column = 0; column < 2; ++column) grid->addWidget(rows[row][column], row, column);
+  }
+  SpreadRows(grid);
+  // Fill rewrites rCC: during a run it would send the program elsewhere.
   panelControls_.insert(panelControls_.end(),
-                        {cmdSingleStep_, oneInst, scicr, clearMemory, clearCC, clearRegs});
+                        {cmdSingleStep_, oneInst, scicr, clearMemory, clearCC, clearRegs, fill});
   return box;
 }
 
 QWidget* ConsoleWindow::BuildOptions() {
-  auto* box = Group(this, "fraOptions", "Options");
-  auto* layout = new QVBoxLayout(box);
-  layout->setSpacing(3);
+  auto* box = Group(this, "fraOptions", "Options and switches");
+  auto* options = new QVBoxLayout;
   chkProgDebug_ = new QCheckBox("Special functions", box);
   chkProgDebug_->setObjectName("chkProgDebug");
   chkProgDebug_->setToolTip(
       "Turn on warning messages for certain program logic errors, and turn on assembler and "
       "memory dump");
-  layout->addWidget(chkProgDebug_);
+  options->addWidget(chkProgDebug_);
   if (sim_.Machine().IsModelII) {
     chkO2asO1_ = new QCheckBox("O II operating as O I", box);
     chkO2asO1_->setObjectName("chkO2asO1");
-    layout->addWidget(chkO2asO1_);
+    options->addWidget(chkO2asO1_);
   } else {
     auto* hasI = new QCheckBox("ORMLAX I with I instruction", box);
     hasI->setObjectName("chkHasI");
-    layout->addWidget(hasI);
+    options->addWidget(hasI);
     connect(hasI, &QCheckBox::toggled, this,
             [this](bool on) { SetHasIInstruction(sim_.Machine(), on); });
   }
@@ -202,7 +219,7 @@ QWidget* ConsoleWindow::BuildOptions() {
   off->setChecked(true);
   commaRow->addWidget(off);
   commaRow->addWidget(on);
-  layout->addWidget(comma);
+  commaRow->addStretch();
   connect(on, &QRadioButton::toggled, this,
           [this](bool checked) { SetStopOnComma(sim_.Machine(), checked); });
 
@@ -217,15 +234,20 @@ QWidget* ConsoleWindow::BuildOptions() {
       if (checked) SetFiftyBreak(sim_.Machine(), static_cast<FiftyBreakMode>(i));
     });
   }
-  layout->addWidget(fifty);
-  layout->addStretch();
+  fiftyRow->addStretch();
+  options->addStretch();
+  options->addWidget(comma);
+  options->addWidget(fifty);
+
+  auto* layout = new QHBoxLayout(box);
+  layout->addLayout(options);
+  layout->addWidget(BuildConditionalStops(box));
   return box;
 }
 
-QWidget* ConsoleWindow::BuildConditionalStops() {
-  auto* box = Group(this, "fraQT", "Q/T conditional stop");
+QWidget* ConsoleWindow::BuildConditionalStops(QWidget* parent) {
+  auto* box = Group(parent, "fraQT", "Q/T conditional stop");
   auto* grid = new QGridLayout(box);
-  grid->setVerticalSpacing(2);
   for (int i = 0; i <= kQTAll; ++i) {
     const bool all = i == kQTAll;
     auto* r = Radio(
@@ -249,18 +271,19 @@ QWidget* ConsoleWindow::BuildConditionalStops() {
   const char* go[2] = {"Go to", "No go"};
   const char* goTips[2] = {"After Q/T stop go to location", "After Q/T stop continue"};
   for (int i = 0; i < 2; ++i) {
-    optQTGo_[static_cast<std::size_t>(i)] =
-        Radio(box, QString("optQTGo%1").arg(i), go[i], goTips[i]);
-    optQTGo_[static_cast<std::size_t>(i)]->setAutoExclusive(false);
-    labQTGoPC_[static_cast<std::size_t>(i)] = Label(box, QString("labQTGoPC%1").arg(i), "");
-    labQTGoPC_[static_cast<std::size_t>(i)]->setMinimumWidth(40);
-    grid->addWidget(optQTGo_[static_cast<std::size_t>(i)], 3 + i, 0, 1, 2);
-    grid->addWidget(labQTGoPC_[static_cast<std::size_t>(i)], 3 + i, 2, 1, 2);
-    connect(optQTGo_[static_cast<std::size_t>(i)], &QRadioButton::clicked, this, [this, i] {
+    const auto n = static_cast<std::size_t>(i);
+    optQTGo_[n] = Radio(box, QString("optQTGo%1").arg(i), go[i], goTips[i]);
+    optQTGo_[n]->setAutoExclusive(false);
+    labQTGoPC_[n] = Label(box, QString("labQTGoPC%1").arg(i), "");
+    labQTGoPC_[n]->setMinimumWidth(labQTGoPC_[n]->fontMetrics().horizontalAdvance("00000"));
+    grid->addWidget(optQTGo_[n], 3 + i, 0, 1, 2);
+    grid->addWidget(labQTGoPC_[n], 3 + i, 2, 1, 2);
+    connect(optQTGo_[n], &QRadioButton::clicked, this, [this, i] {
       ChooseQTGo(sim_.Machine(), i == 0 ? QTGoChoice::GoTo : QTGoChoice::NoGo);
       AfterOperation();
     });
   }
+  SpreadRows(grid);
   return box;
 }
 
@@ -268,31 +291,30 @@ QWidget* ConsoleWindow::BuildServos() {
   auto* box = Group(this, "fraServo", "Tape units: default servo");
   auto* grid = new QGridLayout(box);
   grid->setHorizontalSpacing(6);
-  grid->setVerticalSpacing(2);
   auto* group = new QButtonGroup(box);
   const int count = ServoCountOf(sim_.Machine().IsModelII);
   for (int n = 0; n < count; ++n) {
+    const auto i = static_cast<std::size_t>(n);
     const QString id(QChar(ServoIdentifier(n)));
     auto* r = Radio(box, QString("optServo%1").arg(n), id, "Use Servo " + id + " as default");
     group->addButton(r, n);
-    optServo_[static_cast<std::size_t>(n)] = r;
-    shaServo_[static_cast<std::size_t>(n)] = new LampShape(box);
-    shaServo_[static_cast<std::size_t>(n)]->setObjectName(QString("shaServo%1").arg(n));
-    shaServoInUse_[static_cast<std::size_t>(n)] = new LampShape(box);
-    shaServoInUse_[static_cast<std::size_t>(n)]->setObjectName(QString("shaServoInUse%1").arg(n));
+    optServo_[i] = r;
+    shaServo_[i] = new LampShape(box);
+    shaServo_[i]->setObjectName(QString("shaServo%1").arg(n));
+    shaServoInUse_[i] = new LampShape(box);
+    shaServoInUse_[i]->setObjectName(QString("shaServoInUse%1").arg(n));
     grid->addWidget(r, 0, n, Qt::AlignHCenter);
-    grid->addWidget(shaServo_[static_cast<std::size_t>(n)], 1, n, Qt::AlignHCenter);
-    grid->addWidget(shaServoInUse_[static_cast<std::size_t>(n)], 2, n, Qt::AlignHCenter);
+    grid->addWidget(shaServo_[i], 1, n, Qt::AlignHCenter);
+    grid->addWidget(shaServoInUse_[i], 2, n, Qt::AlignHCenter);
   }
   connect(group, &QButtonGroup::idClicked, this,
           [this](int n) { SelectDefaultServo(sim_.Machine(), n); });
   return box;
 }
 
-QWidget* ConsoleWindow::BuildCommands() {
-  auto* box = new QWidget(this);
+QWidget* ConsoleWindow::BuildWindows() {
+  auto* box = Group(this, "fraWindows", "Windows and power");
   auto* grid = new QGridLayout(box);
-  grid->setContentsMargins(0, 0, 0, 0);
   auto* load = Button("cmdLoadServo", "Load Servo", "Mount tapes on servos");
   auto* names = Button("cmdReadLabels", "Read Names", "Mount tapes on servos");
   cmdAssemble_ = Button("cmdAssemble", "Assembler",
@@ -305,17 +327,11 @@ QWidget* ConsoleWindow::BuildCommands() {
   offLine->setEnabled(false);
   cmdOrmprinter_ = Button("cmdOrmprinter", "Ormprinter", "Look at console typewriter");
   auto* exit = Button("cmdExit", "Power off", "Turn ORMLAX off");
-  grid->addWidget(load, 0, 0);
-  grid->addWidget(names, 1, 0);
-  grid->addWidget(cmdAssemble_, 0, 1);
-  grid->addWidget(offLine, 1, 1);
-  grid->addWidget(cmdOrmprinter_, 0, 2);
-  grid->addWidget(exit, 1, 2);
+  // Two rows where the tape units leave room for three columns only.
+  const int columns = sim_.Machine().IsModelII ? 3 : 6;
+  QPushButton* const order[6] = {load, names, cmdOrmprinter_, cmdAssemble_, offLine, exit};
+  for (int i = 0; i < 6; ++i) grid->addWidget(order[i], i / columns, i % columns);
   panelControls_.push_back(exit);
-  connect(load, &QPushButton::clicked, this, &ConsoleWindow::LoadServo);
-  connect(names, &QPushButton::clicked, this, &ConsoleWindow::ReadLabels);
-  connect(cmdOrmprinter_, &QPushButton::clicked, this, &ConsoleWindow::ShowTypewriter);
-  connect(exit, &QPushButton::clicked, this, &ConsoleWindow::PowerOff);
   return box;
 }
 

@@ -1,29 +1,17 @@
 // Showing the machine state on the console panel.
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "app/console_window.h"
 #include "app/lamp_shape.h"
 #include "app/typewriter_section.h"
+#include "app/word_field.h"
 #include "console/panel_operations.h"
 #include "tape/servo_unit.h"
 
 namespace ormlax::app {
-namespace {
-
-// Sets a field's text only when it changed, so that the caret of a field being typed in stays.
-void Show(QLineEdit* field, const std::string& text) {
-  const QString t = QString::fromStdString(text);
-  if (field->text() != t) {
-    field->setText(t);
-    field->setCursorPosition(static_cast<int>(t.size()));
-  }
-}
-
-}  // namespace
 
 void ConsoleWindow::SetRadio(QRadioButton* button, bool on) {
   if (button->isChecked() == on) return;
@@ -36,11 +24,11 @@ void ConsoleWindow::SetRadio(QRadioButton* button, bool on) {
 void ConsoleWindow::RefreshFromState() {
   const MachineState& s = sim_.Machine();
   const PanelDisplay& p = s.Panel;
-  Show(txtLoc_, p.LocationText);
-  if (!txtCC_->hasFocus() || !s.Running) Show(txtCC_, p.rCCBlank ? "" : FormatAddress(s, s.rCC));
-  Show(txtSR_, p.rSRBlank ? "" : s.rSR.Text());
+  txtLoc_->Show(p.LocationText);
+  if (!txtCC_->hasFocus() || !s.Running) txtCC_->Show(p.rCCBlank ? "" : FormatAddress(s, s.rCC));
+  txtSR_->Show(p.rSRBlank ? "" : s.rSR.Text());
   for (int i = 0; i < kWordFieldCount; ++i) {
-    Show(txtVal_[static_cast<std::size_t>(i)], WordFieldShown(s, i));
+    txtVal_[static_cast<std::size_t>(i)]->Show(WordFieldShown(s, i));
   }
   labRegName_[0]->setText(VRegisterLabel(s));
   labRegName_[1]->setText(YRegisterLabel(s));
@@ -79,8 +67,9 @@ void ConsoleWindow::RefreshFromState() {
     shaServo_[static_cast<std::size_t>(n)]->SetColour(ServoStateColour(unit));
     shaServoInUse_[static_cast<std::size_t>(n)]->SetColour(ServoInUseColour(unit));
   }
-  typewriter_->Refresh();
+  // A word printed shows the section first, so that the paper has its width when it is filled.
   if (sim_.Ormprinter().State().SectionShown && typewriter_->isHidden()) ShowTypewriter();
+  typewriter_->Refresh();
 }
 
 }  // namespace ormlax::app

@@ -5,18 +5,20 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/labels_dialog.h"
+#include "app/machine_font.h"
 #include "app/servo_dialog.h"
 #include "app/typewriter_section.h"
+#include "app/word_field.h"
 #include "console/fill.h"
 #include "console/memory_dump.h"
 #include "console/panel_operations.h"
 #include "core/clear_operations.h"
+#include "installation/console_operations.h"
 #include "tape/servo_window.h"
 
 namespace ormlax::app {
@@ -24,9 +26,8 @@ namespace {
 
 // How often a run shows the registers: a few dozen times a second.
 constexpr int kRefreshMilliseconds = 40;
-// The window's two heights, in twips (1440 to the inch).
-constexpr int kHiddenTwips = kSectionHiddenHeightTwips;
-constexpr int kShownTwips = kSectionShownHeightTwips;
+// Room around the panel and between it and the typewriter section.
+constexpr int kMargin = 6;
 
 int MainHelpContext(const MachineState& s) {
   return s.IsModelII ? 4010 : 4000;
@@ -34,42 +35,39 @@ int MainHelpContext(const MachineState& s) {
 
 }  // namespace
 
-ConsoleWindow::ConsoleWindow(Installation& ormlax, Operator& op, DialogRunner runner,
+ConsoleWindow::ConsoleWindow(Installation& ormlax, Simulator& sim, DialogRunner runner,
                              QWidget* parent)
-    : QMainWindow(parent), ormlax_(ormlax), sim_(ormlax, op), runner_(std::move(runner)) {
+    : QMainWindow(parent),
+      ormlax_(ormlax),
+      sim_(sim),
+      runner_(std::move(runner)),
+      machineFont_(MachineFont()) {
   MachineState& s = sim_.Machine();
   setObjectName("frmMain");
   setWindowTitle(s.IsModelII ? "ORMLAX II simulator" : "ORMLAX I simulator");
 
   auto* central = new QWidget(this);
+  panel_ = new QWidget(central);
+  panel_->setObjectName("fraPanel");
   auto* top = new QHBoxLayout;
   top->addWidget(BuildRegisters());
-  auto* middle = new QVBoxLayout;
-  middle->addWidget(BuildLamps());
-  top->addLayout(middle);
+  top->addWidget(BuildLamps());
   top->addWidget(BuildRunControls());
-  auto* right = new QVBoxLayout;
-  right->addWidget(BuildConditionalStops());
-  top->addLayout(right);
   top->addWidget(BuildOptions());
-
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(BuildServos());
-  bottom->addStretch();
-  bottom->addWidget(BuildCommands());
-
-  typewriter_ = new TypewriterSection(sim_.Ormprinter(), op, central);
-  typewriter_->hide();
-
-  panel_ = new QWidget(central);
+  bottom->addWidget(BuildWindows(), 1);
   auto* panelLayout = new QVBoxLayout(panel_);
   panelLayout->setContentsMargins(0, 0, 0, 0);
-  panelLayout->setSpacing(4);
-  panelLayout->addLayout(top);
+  panelLayout->addLayout(top, 1);
   panelLayout->addLayout(bottom);
+
+  typewriter_ = new TypewriterSection(sim_.Ormprinter(), sim_.Op(), machineFont_, central);
+  typewriter_->hide();
+
   auto* layout = new QVBoxLayout(central);
-  layout->setContentsMargins(8, 6, 8, 6);
-  layout->setSpacing(4);
+  layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
+  layout->setSpacing(kMargin);
   layout->addWidget(panel_);
   layout->addWidget(typewriter_, 1);
   setCentralWidget(central);
@@ -84,39 +82,65 @@ ConsoleWindow::ConsoleWindow(Installation& ormlax, Operator& op, DialogRunner ru
   cmdMemDump_->hide();
   UpdateHelpContext();
   RefreshFromState();
-  resize(qMax(sizeHint().width(), 800), HiddenHeight());
+  FixSizes();
 }
 
-ConsoleWindow::~ConsoleWindow() = default;
+ConsoleWindow::~ConsoleWindow() {
+  // The fields lose the focus as the window goes; nothing is left to show it.
+  for (WordField* field : findChildren<WordField*>()) field->disconnect(this);
+  refreshTimer_->stop();
+}
 
-// The heights come from the machine's drawings, in twips; a panel that needs more room on this
-// screen (larger fonts) gets it, so that nothing is cut off.
+// The heights come from the machine's drawings, in twips (1440 to the inch); a panel that needs
+// more room on this screen (larger fonts) gets it, so that nothing is cut off. The panel keeps
+// one height, so that it looks the same whether the typewriter section is shown or not.
+void ConsoleWindow::FixSizes() {
+  const int dpi = logicalDpiY();
+  const int hiddenTwips = kSectionHiddenHeightTwips * dpi / 1440;
+  const int shownTwips = kSectionShownHeightTwips * dpi / 1440;
+  const int panelNeeds = panel_->layout()->minimumSize().height();
+  const int panelHeight = qMax(hiddenTwips - 2 * kMargin, panelNeeds);
+  panel_->setFixedHeight(panelHeight);
+  hiddenHeight_ = panelHeight + 2 * kMargin;
+  const int typewriterNeeds = typewriter_->minimumSizeHint().height();
+  shownHeight_ = qMax(shownTwips, hiddenHeight_ + kMargin + typewriterNeeds);
+  const int width =
+      qMax(panel_->minimumSizeHint().width(), typewriter_->minimumSizeHint().width()) + 2 * kMargin;
+  setFixedSize(width, typewriter_->isHidden() ? hiddenHeight_ : shownHeight_);
+}
+
 int ConsoleWindow::HiddenHeight() const {
-  const int twips = kHiddenTwips * logicalDpiY() / 1440;
-  return qMax(twips, panel_->minimumSizeHint().height() + 12);
+  return hiddenHeight_;
 }
 
 int ConsoleWindow::ShownHeight() const {
-  const int twips = kShownTwips * logicalDpiY() / 1440;
-  constexpr int kPaperRoom = 140;
-  return qMax(twips, HiddenHeight() + qMax(typewriter_->minimumSizeHint().height(), kPaperRoom));
+  return shownHeight_;
 }
 
 void ConsoleWindow::ConnectControls() {
   MachineState& s = sim_.Machine();
-  connect(txtLoc_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    TypeLocation(sim_.Machine(), text.toStdString());
+  connect(txtLoc_, &WordField::Edited, this, [this](const std::string&, const std::string& text) {
+    TypeLocation(sim_.Machine(), text);
     AfterOperation();
   });
-  connect(txtCC_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { TypeControlCounter(sim_.Machine(), text.toStdString()); });
+  connect(txtLoc_, &WordField::Left, this, [this] {
+    LeaveLocationField(sim_.Machine());
+    AfterOperation();
+  });
+  connect(txtCC_, &WordField::Edited, this, [this](const std::string&, const std::string& text) {
+    TypeControlCounter(sim_.Machine(), text);
+  });
   for (int i = 0; i < kWordFieldCount; ++i) {
-    connect(txtVal_[static_cast<std::size_t>(i)], &QLineEdit::textEdited, this,
-            [this, i](const QString& text) {
-              TypeWordField(sim_.Machine(), i, text.toStdString());
+    connect(txtVal_[static_cast<std::size_t>(i)], &WordField::Edited, this,
+            [this, i](const std::string& shown, const std::string& edited, int caret) {
+              TypeWordField(sim_.Machine(), i, shown, edited, static_cast<std::size_t>(caret));
               AfterOperation();
             });
   }
+  // Enter in Contents stores it, so a program can be keyed in word after word.
+  connect(txtVal_[kContentsField], &QLineEdit::returnPressed, cmdStoreLoc_, [this] {
+    if (cmdStoreLoc_->isEnabled()) cmdStoreLoc_->click();
+  });
   const auto bind = [this](const char* name, auto operation) {
     auto* b = findChild<QPushButton*>(name);
     connect(b, &QPushButton::clicked, this, [this, operation] {
@@ -126,7 +150,7 @@ void ConsoleWindow::ConnectControls() {
   };
   bind("cmdStoreLoc", [this] {
     Store(sim_.Machine());
-    txtVal_[0]->setFocus();
+    txtVal_[kContentsField]->setFocus();
   });
   bind("cmdLCPlus", [&s] { LocationPlus1(s); });
   bind("cmdLCMinus", [&s] { LocationMinus1(s); });
@@ -148,6 +172,13 @@ void ConsoleWindow::ConnectControls() {
           &ConsoleWindow::SingleInstruction);
   connect(findChild<QPushButton*>("cmdStop"), &QPushButton::clicked, this,
           &ConsoleWindow::StopMachine);
+  connect(findChild<QPushButton*>("cmdLoadServo"), &QPushButton::clicked, this,
+          &ConsoleWindow::LoadServo);
+  connect(findChild<QPushButton*>("cmdReadLabels"), &QPushButton::clicked, this,
+          &ConsoleWindow::ReadLabels);
+  connect(cmdOrmprinter_, &QPushButton::clicked, this, &ConsoleWindow::ShowTypewriter);
+  connect(findChild<QPushButton*>("cmdExit"), &QPushButton::clicked, this,
+          &ConsoleWindow::PowerOff);
   connect(chkProgDebug_, &QCheckBox::toggled, this, [this](bool on) {
     SetProgramDebug(sim_.Machine(), on);
     cmdAssemble_->setVisible(on);
@@ -205,17 +236,15 @@ void ConsoleWindow::ReadLabels() {
 
 void ConsoleWindow::MemoryDump() {
   std::string error;
-  if (!WriteMemoryDump(sim_.Machine(), ormlax_.WorkingFolder / kMemoryDumpFileName, error)) {
-    ShowOkMessage(sim_.Op(), error);
-  }
+  if (!DumpMemory(ormlax_, kMemoryDumpFileName, error)) ShowOkMessage(sim_.Op(), error);
 }
 
 void ConsoleWindow::ShowTypewriter() {
   sim_.Ormprinter().ShowSection();
   typewriter_->show();
   cmdOrmprinter_->setEnabled(false);
+  setFixedHeight(shownHeight_);
   centralWidget()->layout()->activate();
-  resize(width(), ShownHeight());
   UpdateHelpContext();
 }
 
@@ -223,9 +252,8 @@ void ConsoleWindow::HideTypewriter() {
   sim_.Ormprinter().HideSection();
   typewriter_->hide();
   cmdOrmprinter_->setEnabled(true);
+  setFixedHeight(hiddenHeight_);
   centralWidget()->layout()->activate();
-  layout()->activate();
-  resize(width(), HiddenHeight());
   UpdateHelpContext();
   cmdRun_->setFocus();
 }
@@ -239,7 +267,7 @@ void ConsoleWindow::PowerOff() {
   if (poweredOff_) return;
   poweredOff_ = true;
   sim_.Cpu().Stop();
-  for (ServoUnit& unit : ormlax_.Servos) unit.File.Close();
+  SwitchOff(ormlax_);
   refreshTimer_->stop();
   hide();
   QCoreApplication::quit();

@@ -1,8 +1,10 @@
 // The supervisory control console: the main window of the desktop program. It shows the machine
 // state and calls the console's operations; a run goes on inside the Run button's operation and
-// lets the window's events in between words.
+// lets the window's events in between words. The installation and its simulator belong to the
+// program; the window works on them.
 #pragma once
 
+#include <QFont>
 #include <QMainWindow>
 #include <array>
 #include <vector>
@@ -10,26 +12,25 @@
 #include "app/dialog_runner.h"
 #include "installation/simulator.h"
 
-class QAbstractButton;
-class QButtonGroup;
 class QCheckBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTimer;
-class QVBoxLayout;
 
 namespace ormlax::app {
 
 class LampShape;
 class TypewriterSection;
+class WordField;
 
 class ConsoleWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  ConsoleWindow(Installation& ormlax, Operator& op, DialogRunner runner = ExecDialog(),
+  ConsoleWindow(Installation& ormlax, Simulator& sim, DialogRunner runner = ExecDialog(),
                 QWidget* parent = nullptr);
   ~ConsoleWindow() override;
 
@@ -44,16 +45,17 @@ class ConsoleWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Building the panel.
+  // Building the panel: one titled frame for each group of controls.
   QWidget* BuildRegisters();
   QWidget* BuildLamps();
   QWidget* BuildRunControls();
   QWidget* BuildOptions();
-  QWidget* BuildConditionalStops();
+  QWidget* BuildConditionalStops(QWidget* parent);
   QWidget* BuildServos();
-  QWidget* BuildCommands();
+  QWidget* BuildWindows();
   QPushButton* Button(const char* name, const QString& caption, const QString& tip = {});
-  QLineEdit* WordField(const char* name, int width);
+  WordField* Field(const char* name, int characters);
+  void FixSizes();
 
   // Operations bound to the controls.
   void ConnectControls();
@@ -72,24 +74,28 @@ class ConsoleWindow : public QMainWindow {
   void SetRadio(QRadioButton* button, bool on);
 
   Installation& ormlax_;
-  Simulator sim_;
+  Simulator& sim_;
   DialogRunner runner_;
+  QFont machineFont_;
   QTimer* refreshTimer_;
   QWidget* panel_;  // everything but the typewriter section
+  int hiddenHeight_ = 0;
+  int shownHeight_ = 0;
   bool poweredOff_ = false;
 
   // Fields.
-  QLineEdit* txtLoc_;
-  QLineEdit* txtCC_;
-  QLineEdit* txtSR_;
-  std::array<QLineEdit*, 6> txtVal_{};
+  WordField* txtLoc_;
+  WordField* txtCC_;
+  WordField* txtSR_;
+  std::array<WordField*, 6> txtVal_{};
   std::array<QLabel*, 3> labRegName_{};
   std::array<QLabel*, 3> labRegInUse_{};
   std::array<LampShape*, kLampCount> lamps_{};
-  // Controls switched by EnablePanel.
+  // Controls switched by EnablePanel, and those that a run disables with them.
   std::vector<QWidget*> panelControls_;
   QPushButton* cmdRun_;
   QPushButton* cmdSingleStep_;
+  QPushButton* cmdStoreLoc_;
   QPushButton* cmdLCPlus_;
   QPushButton* cmdLCMinus_;
   QPushButton* cmdAssemble_;

@@ -178,8 +178,9 @@ finish. While the window is open the machine waits inside the instruction.</p>
 <h2>Typing the word</h2>
 <p>The field always holds exactly twelve characters and starts as
 <code>000000000000</code>. Every character you type enters at the right and pushes the oldest
-one out at the left; letters are turned to upper case. Typing <code>A</code>, <code>B</code>,
-<code>C</code> therefore gives <code>000000000ABC</code>.</p>
+one out at the left; the letters you type are turned to upper case, while the codes the buttons
+below add keep theirs. Typing <code>A</code>, <code>B</code>, <code>C</code> therefore gives
+<code>000000000ABC</code>.</p>
 <p>The buttons below the field add the machine's special characters, which an ordinary
 keyboard cannot type. Each drops the first character of the field and adds its code at the
 right, in lower case:</p>

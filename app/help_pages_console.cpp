@@ -60,17 +60,22 @@ the word at rCC</td></tr>
 <tr><td>{rV}, {rY}, rI</td><td>the block registers and the tape input register; they are not
 shown word by word, only whether they are "in use" (loaded) or "cleared"</td></tr>
 </table>
-<p><b>Typing a word.</b> Every character you type into a word field is turned to upper case and
-enters at the right, pushing the oldest one out at the left, so the field holds twelve
-characters: typing 7 into an emptied Contents field gives <code>000000000007</code>. Typing into
-rA, rF, rL, rX or rCR changes that register at once. Characters are not checked against the
-machine's code.</p>
+<p><b>Typing a word.</b> Every character you type or paste into a word field enters at the right,
+pushing the oldest one out at the left, so the field holds twelve characters: typing 7 into an
+emptied Contents field gives <code>000000000007</code>. The letters you type are turned to upper
+case; what the field held already keeps its case, so a code added with the buttons below stays
+lower case: the keys A and B, the button r, then the keys C and D give
+<code>0000000ABrCD</code>. Whenever a field gets the cursor, by a click or by Tab, the cursor
+goes to its end. Typing into rA, rF, rL, rX or rCR changes that register at once. Characters are
+not checked against the machine's code, but a return, a line feed or a NUL byte, which no tape
+can hold, is left out.</p>
 <p><b>Typing a location.</b> The number in the Location field is taken modulo the memory size
 and its word appears in Contents. You can also type a new value into rCC to start somewhere
-else. Text that is not a number keeps the last valid value.</p>
+else. Text that is not a number keeps the last valid value, and when you leave the Location
+field it shows that location again.</p>
 <ul>
-<li><b>Store</b> stores the Contents field at Location, moves Location on by one and puts the
-cursor back in Contents: type a word, Store, type the next word, Store...</li>
+<li><b>Store</b> (or Enter in Contents) stores the Contents field at Location, moves Location on
+by one and puts the cursor back in Contents: type a word, Enter, type the next word, Enter...</li>
 <li><b>-</b> and <b>+</b> step Location down and up by one, wrapping round between 0 and
 {last}.</li>
 <li>The small buttons <b>i r c t s b n</b> add the machine's special characters, which a
@@ -83,8 +88,8 @@ keyboard cannot type, at the right of Contents: ignore, return, cent sign, tab, 
 <li><b>Run</b> runs the program from rCC (or first the word fed with SCICR) until something
 stops it. The Running lamp is green. While the program runs, rA, rF, rL and rX are shown as
 they change, and rCC and rCR when the run ends. The Location and Contents fields and the buttons
-Single Step, Single Instruction, SCICR, Store, - and +, the three Clear buttons and Power off are
-disabled until the run ends; Run and Stop are not. A word half done by Single Instruction is
+Single Step, Single Instruction, SCICR, Store, - and +, the three Clear buttons, Fill, the
+special-character buttons and Power off are disabled until the run ends; Run and Stop are not. A word half done by Single Instruction is
 finished first.</li>
 <li><b>Stop</b> ends a run after the word in progress; the Running lamp turns red.</li>
 <li><b>Single Step</b> executes one word, both of its instructions, and shows rCC and rCR; the
@@ -93,6 +98,7 @@ Running lamp turns yellow.</li>
 lamp turns cyan and rSR shows the right-hand one), then, at the next press, the right-hand one,
 after which rCC moves on and rSR shows the next instruction.</li>
 </ul>
+<p>The button that has the cursor carries a frame, and Enter presses it.</p>
 <p>A run also ends on the stop instruction <code>90</code>, on every red indicator lamp, on a
 Q/T conditional stop, on a "Special functions" warning, on a tape unit that is not ready, and
 after a keyboard input answered with "Continue in single-step".</p>
@@ -104,8 +110,9 @@ stays as it is.</li>
 to 0 and clears the registers.</li>
 <li><b>SCICR</b> (Supervisory Control Input to Control Register) puts the Contents field into
 rCR: the next Run or Single Step executes that word instead of the word at rCC, and rCC does not
-move on for it unless the word transfers control. This is how a program is loaded from tape:
-see <a href="help:running">Loading and running a program</a>.</li>
+move on for it unless the word transfers control. The cursor then goes to Single Step, so that
+Enter steps the word. This is how a program is loaded from tape: see
+<a href="help:running">Loading and running a program</a>.</li>
 <li><b>Fill</b> types the word at rCC on the console typewriter, followed by a return, and moves
 rCC on by one; rSR then shows the keyboard input instruction for the next location (for rCC
 {loc} it shows <code>100043</code>). Pressing Fill again and again types memory out one word a
@@ -254,8 +261,11 @@ line), <code>t</code> a V.</p>
 <h2>The paper</h2>
 <p>The paper supply at switch-on is between 20 and 300 lines. When fewer than 50 lines are left,
 a red warning bar beside the paper grows as it runs down. When the paper runs out it turns
-black, and whatever is printed is lost until you press <b>Clear</b>, which puts in a new roll
-of 32767 lines.</p>
+black and says "Paper out"; what was printed before stays readable on it, and whatever is
+printed now is lost until you press <b>Clear</b>, which puts in a new roll of 32767 lines.
+A line longer than the paper is wide is continued on the next line of the view; for the
+typewriter it is still one line, and its tab stops count on from the line's start. The paper
+shows the last 500 lines of the view.</p>
 
 <h2>With the keyboard</h2>
 <p>The keyboard input instruction <code>10</code> waits until the typewriter has printed

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -30,6 +31,25 @@ class PageBrowser : public QTextBrowser {
                               name.scheme() == kHelpScheme ? QTextDocument::HtmlResource : type);
   }
 };
+
+// Room a window manager's frame and title bar take around a window, at most.
+constexpr int kFrameSides = 8;
+constexpr int kTitleBar = 40;
+
+// Puts a new window over `near` (or in the middle of the screen), shrunk where it would not fit,
+// so that the whole of it, frame included, is on the screen.
+void PlaceInsideScreen(QWidget* window, const QWidget* near) {
+  const QScreen* screen = near != nullptr ? near->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect available = screen->availableGeometry();
+  const QSize frame(2 * kFrameSides, kTitleBar + kFrameSides);
+  window->resize(window->size().boundedTo(available.size() - frame));
+  QRect outer(QPoint(), window->size() + frame);
+  outer.moveCenter(near != nullptr ? near->frameGeometry().center() : available.center());
+  outer.moveLeft(qBound(available.left(), outer.left(), available.right() + 1 - outer.width()));
+  outer.moveTop(qBound(available.top(), outer.top(), available.bottom() + 1 - outer.height()));
+  window->move(outer.topLeft());
+}
 
 }  // namespace
 
@@ -100,7 +120,10 @@ HelpWindow* FindHelpWindow() {
 
 HelpWindow* ShowHelpPage(int context) {
   HelpWindow* help = FindHelpWindow();
-  if (help == nullptr) help = new HelpWindow;
+  if (help == nullptr) {
+    help = new HelpWindow;
+    PlaceInsideScreen(help, QApplication::activeWindow());
+  }
   // Above a modal window the help window must be modal too, or the modal one would keep it
   // from being read, scrolled or closed.
   const QWidget* modal = QApplication::activeModalWidget();

@@ -1,12 +1,13 @@
 #include "app/keyboard_dialog.h"
 
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/machine_font.h"
+#include "app/word_field.h"
 #include "console/keyboard.h"
 
 namespace ormlax::app {
@@ -20,7 +21,7 @@ KeyboardDialog::KeyboardDialog(bool singleStepEnabled, QWidget* parent) : QDialo
   inst->setObjectName("labInst");
   input_ = new QLineEdit(this);
   input_->setObjectName("txtInput");
-  input_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  input_->setFont(MachineFont());
   const QFontMetrics metrics(input_->font());
   input_->setFixedWidth(metrics.horizontalAdvance(QString(12, 'W')) + 16);
   input_->installEventFilter(this);
@@ -55,34 +56,23 @@ KeyboardDialog::KeyboardDialog(bool singleStepEnabled, QWidget* parent) : QDialo
 }
 
 void KeyboardDialog::ShowField(const std::string& text) {
-  shown_ = QString::fromLatin1(text);
-  input_->setText(shown_);
-  input_->setCursorPosition(static_cast<int>(shown_.size()));
+  shown_ = text;
+  input_->setText(MachineText(text));
+  input_->setCursorPosition(static_cast<int>(text.size()));
 }
 
 void KeyboardDialog::FieldEdited(const QString& text) {
-  // What changed lies between the part both texts begin with and the part both end with.
-  qsizetype head = 0;
-  while (head < text.size() && head < shown_.size() && text[head] == shown_[head]) ++head;
-  qsizetype tail = 0;
-  while (tail < text.size() - head && tail < shown_.size() - head &&
-         text[text.size() - 1 - tail] == shown_[shown_.size() - 1 - tail]) {
-    ++tail;
-  }
-  // One character is one byte of the machine's text.
-  const auto bytes = [](const QString& part) { return part.toLatin1().toStdString(); };
-  const std::string typedIn =
-      KeyboardFieldText(bytes(text.left(head)), bytes(text.mid(head, text.size() - head - tail)));
-  ShowField(KeyboardFieldText(typedIn + bytes(text.right(tail)), ""));
+  ShowField(EditedKeyboardField(shown_, MachineBytes(text),
+                                static_cast<std::size_t>(input_->cursorPosition())));
 }
 
 void KeyboardDialog::InsertCharacter(int button) {
-  ShowField(InsertSpecialCharacter(input_->text().toLatin1().toStdString(), button));
+  ShowField(InsertSpecialCharacter(shown_, button));
 }
 
 void KeyboardDialog::EnterWord() {
   entry_.entered = true;
-  entry_.word = input_->text().toLatin1().toStdString();
+  entry_.word = shown_;
   accept();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <string>
 
 #include "core/operator.h"
 
@@ -32,7 +33,7 @@ class KeyboardDialog : public QDialog {
   void EnterWord();
 
   QLineEdit* input_;
-  QString shown_;  // the field as last set, to tell what the operator typed
+  std::string shown_;  // the field as last set, to tell what the operator typed
   KeyboardEntry entry_;
 };
 

@@ -1,12 +1,12 @@
 #include "app/labels_dialog.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/machine_font.h"
 #include "tape/label_listing.h"
 
 namespace ormlax::app {
@@ -18,7 +18,7 @@ LabelsDialog::LabelsDialog(const ServoUnits& servos, bool modelII, QWidget* pare
 
   auto* list = new QListWidget(this);
   list->setObjectName("lstLabel");
-  list->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  list->setFont(MachineFont());
   int widest = 0;
   for (const std::string& line : MountedTapeLabels(servos, modelII)) {
     const QString text = QString::fromStdString(line);
@@ -41,6 +41,7 @@ LabelsDialog::LabelsDialog(const ServoUnits& servos, bool modelII, QWidget* pare
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list);
   layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 }  // namespace ormlax::app

@@ -12,6 +12,7 @@
 #include "app/qt_operator.h"
 #include "app/startup_window.h"
 #include "installation/installation.h"
+#include "installation/simulator.h"
 
 namespace {
 
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
 
   auto ormlax = ormlax::MakeInstallation(modelII, folder);
   ormlax::app::QtOperator op;
-  ormlax::app::ConsoleWindow console(*ormlax, op);
+  ormlax::Simulator sim(*ormlax, op);
+  ormlax::app::ConsoleWindow console(*ormlax, sim);
   op.Attach(&console);
   console.show();
   return app.exec();

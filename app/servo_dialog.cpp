@@ -26,8 +26,10 @@ ServoDialog::ServoDialog(ServoWindow& model, bool modelII, QWidget* parent)
   fileName_->setObjectName("txtFileName");
   fileName_->setMinimumWidth(fileName_->fontMetrics().horizontalAdvance(QString(40, 'x')));
   fileName_->installEventFilter(this);
-  connect(fileName_, &QLineEdit::textEdited, this,
-          [this](const QString& text) { model_.txtFileName = text.toStdString(); });
+  connect(fileName_, &QLineEdit::textEdited, this, [this](const QString& text) {
+    model_.txtFileName = text.toStdString();
+    model_.txtFileNameSelected = false;  // typed over
+  });
   readOnly_ = new QCheckBox("3: Check if write-protected", this);
   readOnly_->setObjectName("chkReadOnly");
   connect(readOnly_, &QCheckBox::clicked, this, [this](bool checked) {
@@ -70,6 +72,7 @@ ServoDialog::ServoDialog(ServoWindow& model, bool modelII, QWidget* parent)
   layout->addLayout(steps, 1, 1);
   layout->setColumnStretch(1, 1);
   layout->setHorizontalSpacing(16);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
   Repaint();
 }
 
@@ -114,6 +117,8 @@ void ServoDialog::Repaint() {
   mount_->setEnabled(model_.cmdMountEnabled);
   or_->setEnabled(model_.labOrEnabled);
   if (model_.txtFileNameEnabled && isVisible() && !fileName_->hasFocus()) fileName_->setFocus();
+  // A refused name is selected, so that what the operator types next replaces it.
+  if (model_.txtFileNameSelected) fileName_->selectAll();
   if (model_.Closed) accept();
 }
 

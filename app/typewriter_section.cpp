@@ -1,25 +1,21 @@
 #include "app/typewriter_section.h"
 
 #include <QCheckBox>
-#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "app/lamp_shape.h"
+#include "app/panel_button.h"
+#include "app/paper_view.h"
 
 namespace ormlax::app {
 namespace {
 
-// Lines the paper widget keeps; older lines scroll away for good.
-constexpr int kPaperLinesShown = 5000;
-
 QPushButton* Key(QWidget* parent, const char* name, const char* caption, const char* tip = "") {
-  auto* b = new QPushButton(caption, parent);
+  auto* b = new PanelButton(caption, parent);
   b->setObjectName(name);
   if (*tip) b->setToolTip(tip);
   b->setFocusPolicy(Qt::TabFocus);
@@ -28,18 +24,17 @@ QPushButton* Key(QWidget* parent, const char* name, const char* caption, const c
 
 }  // namespace
 
-TypewriterSection::TypewriterSection(Typewriter& typewriter, Operator& op, QWidget* parent)
-    : QFrame(parent), typewriter_(typewriter), op_(op) {
+TypewriterSection::TypewriterSection(Typewriter& typewriter, Operator& op, const QFont& paperFont,
+                                     QWidget* parent)
+    : QGroupBox("Console typewriter (Ormprinter)", parent), typewriter_(typewriter), op_(op) {
   setObjectName("fraOrmprinter");
-  setFrameShape(QFrame::StyledPanel);
 
-  paper_ = new QPlainTextEdit(this);
+  paper_ = new PaperView(paperFont, this);
   paper_->setObjectName("txtPaper");
   paper_->setToolTip("This is the paper in the Ormprinter");
-  paper_->setReadOnly(true);
-  paper_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-  paper_->setMaximumBlockCount(kPaperLinesShown);
-  paper_->setLineWrapMode(QPlainTextEdit::NoWrap);
+  const QFontMetrics paperMetrics(paperFont);
+  paper_->setMinimumHeight(kPaperLinesShown * paperMetrics.lineSpacing() +
+                           2 * (paper_->frameWidth() + 4));
 
   warningFrame_ = new QFrame(this);
   warningFrame_->setObjectName("labPaperOut0");
@@ -60,47 +55,54 @@ TypewriterSection::TypewriterSection(Typewriter& typewriter, Operator& op, QWidg
   breakpoint_ = new QCheckBox("Breakpoint stop", this);
   breakpoint_->setObjectName("chkBreakpoint");
 
-  const char* lampLabels[kTypewriterLampCount] = {nullptr, "Stop code", "Illegal character",
-                                                  "Power", "CD"};
-  const char* lampLabelNames[kTypewriterLampCount] = {nullptr, "labStop", "labIllegal", "labPower",
-                                                      "labCompDigit"};
-  auto* keys = new QGridLayout;
-  keys->setSpacing(4);
   for (int i = 0; i < kTypewriterLampCount; ++i) {
     lamps_[static_cast<std::size_t>(i)] = new LampShape(this);
     lamps_[static_cast<std::size_t>(i)]->setObjectName(QString("shaOrmprinterLamp%1").arg(i));
   }
-  keys->addWidget(lamps_[kPrinterBreakpointLamp], 0, 0);
-  keys->addWidget(breakpoint_, 0, 1);
-  for (int i = kPrinterStopLamp; i < kTypewriterLampCount; ++i) {
-    keys->addWidget(lamps_[static_cast<std::size_t>(i)], i, 0);
-    auto* label = new QLabel(lampLabels[i], this);
-    label->setObjectName(lampLabelNames[i]);
-    keys->addWidget(label, i, 1);
+  // Lamp 0 stands beside the check box it belongs to; the others have labels.
+  struct LampPlace {
+    int lamp;
+    const char* label;
+    const char* name;
+    int row, column;
+  };
+  const LampPlace places[] = {
+      {kPrinterStopLamp, "Stop code", "labStop", 1, 0},
+      {kIllegalCharacterLamp, "Illegal character", "labIllegal", 1, 2},
+      {kPowerLamp, "Power", "labPower", 2, 0},
+      {kComputerDigitLamp, "CD", "labCompDigit", 2, 2},
+  };
+  // Lamps and keys in one grid whose rows share the section's height.
+  auto* controls = new QGridLayout;
+  controls->setHorizontalSpacing(6);
+  controls->setVerticalSpacing(4);
+  controls->addWidget(lamps_[kPrinterBreakpointLamp], 0, 0, Qt::AlignVCenter);
+  controls->addWidget(breakpoint_, 0, 1, 1, 3, Qt::AlignVCenter);
+  for (const LampPlace& p : places) {
+    controls->addWidget(lamps_[static_cast<std::size_t>(p.lamp)], p.row, p.column,
+                        Qt::AlignVCenter);
+    auto* label = new QLabel(p.label, this);
+    label->setObjectName(p.name);
+    controls->addWidget(label, p.row, p.column + 1, Qt::AlignVCenter);
   }
-  auto* buttons = new QGridLayout;
-  buttons->addWidget(power, 0, 0);
-  buttons->addWidget(start_, 0, 1);
-  buttons->addWidget(digit, 1, 0);
-  buttons->addWidget(clear, 1, 1);
-  buttons->addWidget(hide, 2, 0, 1, 2);
-
-  auto* controls = new QVBoxLayout;
-  controls->addLayout(keys);
-  controls->addLayout(buttons);
-  controls->addStretch();
+  auto* keys = new QGridLayout;
+  keys->setSpacing(4);
+  keys->addWidget(power, 0, 0);
+  keys->addWidget(start_, 0, 1);
+  keys->addWidget(digit, 0, 2);
+  keys->addWidget(clear, 1, 0);
+  keys->addWidget(hide, 1, 1, 1, 2);
+  controls->addLayout(keys, 3, 0, 1, 4, Qt::AlignVCenter);
+  for (int row = 0; row < controls->rowCount(); ++row) controls->setRowStretch(row, 1);
 
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(paper_, 1);
   layout->addWidget(warningFrame_);
+  layout->addSpacing(4);
   layout->addLayout(controls);
 
-  typewriter_.SetPaperListener([this](std::string_view text) {
-    QString piece = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    piece.replace("\r\n", "\n");
-    pending_ += piece;
-  });
+  typewriter_.SetPaperListener([this](std::string_view text) { paper_->Print(text); });
 
   connect(power, &QPushButton::clicked, this, [this] {
     typewriter_.PressPower();
@@ -118,10 +120,8 @@ TypewriterSection::TypewriterSection(Typewriter& typewriter, Operator& op, QWidg
     if (typewriter_.State().PowerOn) emit FocusToRun();
   });
   connect(clear, &QPushButton::clicked, this, [this] {
-    Refresh();  // the clipboard takes everything printed so far
     typewriter_.PressClear(op_);
-    pending_.clear();
-    paper_->clear();
+    paper_->ClearPaper();
     Refresh();
     emit FocusToRun();
   });
@@ -131,17 +131,14 @@ TypewriterSection::TypewriterSection(Typewriter& typewriter, Operator& op, QWidg
   Refresh();
 }
 
+TypewriterSection::~TypewriterSection() {
+  typewriter_.SetPaperListener(nullptr);
+}
+
 void TypewriterSection::Refresh() {
   const TypewriterState& t = typewriter_.State();
-  if (!pending_.isEmpty()) {
-    paper_->moveCursor(QTextCursor::End);
-    paper_->insertPlainText(pending_);
-    pending_.clear();
-    paper_->verticalScrollBar()->setValue(paper_->verticalScrollBar()->maximum());
-  }
-  const char* paperStyle = t.PaperBlack ? "QPlainTextEdit { background: black; color: black; }"
-                                        : "QPlainTextEdit { background: white; color: black; }";
-  if (paper_->styleSheet() != paperStyle) paper_->setStyleSheet(paperStyle);
+  paper_->Flush();
+  paper_->SetPaperOut(t.PaperBlack);
   for (int i = 0; i < kTypewriterLampCount; ++i) {
     lamps_[static_cast<std::size_t>(i)]->SetColour(
         t.shaOrmprinterLamp[static_cast<std::size_t>(i)]);
@@ -152,7 +149,7 @@ void TypewriterSection::Refresh() {
 }
 
 void TypewriterSection::resizeEvent(QResizeEvent* event) {
-  QFrame::resizeEvent(event);
+  QGroupBox::resizeEvent(event);
   PlaceWarningBar();
 }
 

@@ -1,8 +1,8 @@
 // The console typewriter's section of the panel: its paper, keys, lamps and paper-warning bar.
 #pragma once
 
-#include <QFrame>
-#include <QString>
+#include <QFont>
+#include <QGroupBox>
 #include <array>
 
 #include "console/typewriter.h"
@@ -10,18 +10,23 @@
 
 class QCheckBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace ormlax::app {
 
 class LampShape;
+class PaperView;
 
-class TypewriterSection : public QFrame {
+class TypewriterSection : public QGroupBox {
   Q_OBJECT
 
  public:
-  TypewriterSection(Typewriter& typewriter, Operator& op, QWidget* parent = nullptr);
+  // Lines of paper the section shows at least.
+  static constexpr int kPaperLinesShown = 8;
+
+  TypewriterSection(Typewriter& typewriter, Operator& op, const QFont& paperFont,
+                    QWidget* parent = nullptr);
+  ~TypewriterSection() override;
 
   // Shows the typewriter's state: lamps, keys, paper colour and warning bar, and the text printed
   // since the last refresh.
@@ -41,8 +46,7 @@ class TypewriterSection : public QFrame {
 
   Typewriter& typewriter_;
   Operator& op_;
-  QString pending_;  // printed text not yet on the paper widget
-  QPlainTextEdit* paper_;
+  PaperView* paper_;
   QFrame* warningFrame_;  // labPaperOut0: the full height of the bar
   QLabel* warningBar_;    // labPaperOut1: the part that grows as the paper runs down
   QPushButton* start_;

@@ -1,7 +1,6 @@
 #include "console/keyboard.h"
 
-#include <cctype>
-
+#include "console/panel_fields.h"
 #include "core/character_code.h"
 
 namespace ormlax {
@@ -18,11 +17,13 @@ std::string LastTwelve(std::string text) {
 }  // namespace
 
 std::string KeyboardFieldText(std::string_view field, std::string_view typed) {
-  std::string text(field);
-  for (const char c : typed) {
-    text.push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
-  }
-  return LastTwelve(std::move(text));
+  const std::string kept = KeepTapeCharacters(field);
+  return WordFieldAfterEdit(FieldEdit{kept, typed, {}});
+}
+
+std::string EditedKeyboardField(std::string_view shown, std::string_view edited,
+                                std::optional<std::size_t> caret) {
+  return WordFieldAfterEdit(FindEdit(shown, edited, caret));
 }
 
 std::string InsertSpecialCharacter(std::string_view field, int button) {

@@ -2,6 +2,8 @@
 // buttons, and the keyboard side of the input instruction.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,10 +22,15 @@ inline constexpr std::string_view kContinueSingleStepCaption =
     "Continue in single-step";                                           // cmdSingleStep
 inline constexpr std::string_view kKeyboardFieldStart = "000000000000";  // txtInput when opened
 
-// The field after typing: the last 12 characters of "000000000000", the field's text and the
-// typed characters with letters in upper case. With nothing typed (a deletion) the field is only
-// filled up again from the left.
+// The field after typing at its end: the last 12 characters of "000000000000", the field's text
+// and the typed characters with letters in upper case, keeping only what a tape can hold. With
+// nothing typed (a deletion) the field is only filled up again from the left.
 std::string KeyboardFieldText(std::string_view field, std::string_view typed);
+
+// The field after the operator changed it from `shown` to `edited` (the caret ending at `caret`,
+// when known): the panel's word-field rule, and the field always holds 12 characters.
+std::string EditedKeyboardField(std::string_view shown, std::string_view edited,
+                                std::optional<std::size_t> caret = std::nullopt);
 
 // The field after pressing special-character button k: the first character dropped and the
 // button's code (in its own lower case) added at the right.

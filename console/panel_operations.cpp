@@ -36,8 +36,13 @@ std::string WordFieldShown(const MachineState& s, int field) {
   return r != nullptr ? r->Text() : "";
 }
 
-void TypeWordField(MachineState& s, int field, std::string_view typed) {
-  const std::string text = WordFieldText(typed);
+void TypeWordField(MachineState& s, int field, std::string_view edited) {
+  TypeWordField(s, field, WordFieldShown(s, field), edited);
+}
+
+void TypeWordField(MachineState& s, int field, std::string_view shown, std::string_view edited,
+                   std::optional<std::size_t> caret) {
+  const std::string text = EditedWordField(shown, edited, caret);
   if (field == kContentsField) {
     s.Panel.Contents = Word::FromText(text);
     s.Panel.ContentsEmpty = text.empty();
@@ -56,6 +61,10 @@ void TypeLocation(MachineState& s, std::string_view typed) {
   } else {
     s.Panel.LocationText = std::string(typed);
   }
+}
+
+void LeaveLocationField(MachineState& s) {
+  s.Panel.LocationText = FormatAddress(s, s.ConsoleLocation);
 }
 
 void TypeControlCounter(MachineState& s, std::string_view typed) {

@@ -2,6 +2,8 @@
 // stepping the shown location, feeding the control register and setting the options.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 
 #include "core/machine_state.h"
@@ -14,10 +16,16 @@ inline constexpr int kWordFieldCount = 6;
 
 // The text field `field` shows now.
 std::string WordFieldShown(const MachineState& s, int field);
-// The operator changed the text of word field `field` to `typed`.
-void TypeWordField(MachineState& s, int field, std::string_view typed);
+// The operator changed word field `field` from `shown` (what the field showed) to `edited`, the
+// caret ending at `caret` when known: only the newly typed characters are turned to upper case.
+void TypeWordField(MachineState& s, int field, std::string_view shown, std::string_view edited,
+                   std::optional<std::size_t> caret = std::nullopt);
+// The same, from what the field shows now.
+void TypeWordField(MachineState& s, int field, std::string_view edited);
 // The operator changed the Location field; a text that is not a number keeps the last location.
 void TypeLocation(MachineState& s, std::string_view typed);
+// The Location field lost the focus: it shows the location in force again, whatever was typed.
+void LeaveLocationField(MachineState& s);
 // The operator changed the rCC field; a text that is not a number keeps the last rCC.
 void TypeControlCounter(MachineState& s, std::string_view typed);
 // Special-character button k (0-6) appends its code to the Contents field.

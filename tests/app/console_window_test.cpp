@@ -1,77 +1,23 @@
 // The console window driven as an operator would: by its controls, found by their names.
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
 
-#include "app/console_window.h"
-#include "app/lamp_shape.h"
 #include "app/servo_dialog.h"
-#include "installation/installation.h"
-#include "tests/app/gui_test_operator.h"
+#include "tests/app/console_fixture.h"
 
 namespace ormlax::app {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A click where an operator would click: on a push button's face, on the indicator of a radio
-// button or check box.
-void ClickButton(QAbstractButton* b) {
-  const bool indicator = qobject_cast<QPushButton*>(b) == nullptr;
-  QTest::mouseClick(b, Qt::LeftButton, {}, indicator ? QPoint(6, b->height() / 2) : QPoint());
-}
-
-// A console on a fresh installation in its own temporary folder.
-struct Console {
-  explicit Console(bool modelII, DialogRunner runner = ExecDialog())
-      : folder(fs::temp_directory_path() /
-               ("ormlax_console_" + std::string(QTest::currentTestFunction()))),
-        ormlax((fs::remove_all(folder), fs::create_directories(folder),
-                MakeInstallation(modelII, folder, 7))),
-        window(*ormlax, op, std::move(runner)) {
-    window.show();
-  }
-  ~Console() { fs::remove_all(folder); }
-
-  template <typename T = QWidget>
-  T* Find(const QString& name) {
-    T* w = window.findChild<T*>(name);
-    if (w == nullptr) qFatal("no control %s", qPrintable(name));
-    return w;
-  }
-  void Click(const QString& name) { ClickButton(Find<QAbstractButton>(name)); }
-  void Type(const QString& field, const QString& text) {
-    auto* f = Find<QLineEdit>(field);
-    f->setFocus();
-    f->end(false);
-    QTest::keyClicks(f, text);
-  }
-  QString Text(const QString& field) { return Find<QLineEdit>(field)->text(); }
-  // Stores words from location `at` by typing them on the panel.
-  void StoreWords(const QString& at, const QStringList& words) {
-    auto* loc = Find<QLineEdit>("txtLoc");
-    loc->selectAll();
-    QTest::keyClicks(loc, at);
-    for (const QString& w : words) {
-      auto* contents = Find<QLineEdit>("txtVal0");
-      contents->clear();
-      QTest::keyClicks(contents, w);
-      Click("cmdStoreLoc");
-    }
-  }
-  LampColour Lamp(const QString& name) { return Find<LampShape>(name)->Colour(); }
-
-  fs::path folder;
-  testing::GuiTestOperator op;
-  std::unique_ptr<Installation> ormlax;
-  ConsoleWindow window;
-};
+using testing::ClickButton;
+using testing::Console;
 
 class ConsoleWindowTest : public QObject {
   Q_OBJECT
@@ -114,19 +60,6 @@ class ConsoleWindowTest : public QObject {
     QVERIFY(!c.Find<QPushButton>("cmdOffLine")->isEnabled());
   }
 
-  void theConsoleFitsASmallScreen() {
-    Console c(true);
-    QVERIFY2(c.window.width() <= 1300, qPrintable(QString::number(c.window.width())));
-    c.Click("cmdOrmprinter");
-    QVERIFY2(c.window.height() <= 768 - 60, qPrintable(QString::number(c.window.height())));
-    // Every button's caption fits inside it.
-    for (QPushButton* b : c.window.findChildren<QPushButton*>()) {
-      if (!b->isVisible()) continue;
-      const int needed = b->fontMetrics().horizontalAdvance(b->text());
-      QVERIFY2(needed <= b->width(), qPrintable(b->objectName()));
-    }
-  }
-
   void typedWordsAreStoredAndTheLocationSteps() {
     Console c(false);
     c.StoreWords("999", {"b00010a00011"});
@@ -167,18 +100,53 @@ class ConsoleWindowTest : public QObject {
     c.StoreWords("0", {"A00010U00000"});
     c.StoreWords("10", {"000000000001"});
     bool sawRunning = false;
-    QTimer::singleShot(100, &c.window, [&] {
-      sawRunning = c.ormlax->Machine.Running && c.Lamp("Lamp4") == LampColour::Green &&
-                   !c.Find<QPushButton>("cmdSingleStep")->isEnabled();
-      c.Click("cmdStop");
-    });
+    // Stop is pressed at a yield of the run, once the panel shows it running.
+    c.AtTheConsoleWhen(
+        [&] {
+          return c.Lamp("Lamp4") == LampColour::Green &&
+                 !c.Find<QPushButton>("cmdSingleStep")->isEnabled();
+        },
+        [&] {
+          sawRunning = c.ormlax->Machine.Running;
+          c.Click("cmdStop");
+        });
     c.Click("cmdRun");
+    QVERIFY2(c.failure.isEmpty(), qPrintable(c.failure));
     QVERIFY(sawRunning);
     QVERIFY(!c.ormlax->Machine.Running);
     QCOMPARE(c.Text("txtCC"), QString("0000"));  // the loop's only word
     QVERIFY(c.ormlax->Machine.rA.Text() > std::string("000000000000"));
     QCOMPARE(c.Text("txtVal1"), QString::fromStdString(c.ormlax->Machine.rA.Text()));
     QVERIFY(c.Find<QPushButton>("cmdSingleStep")->isEnabled());
+  }
+
+  // During a run the controls that would change memory or the control counter under the
+  // running program are disabled: those of EnablePanel, Fill and the special characters.
+  void aRunDisablesThePanelFillAndTheCharacterButtons() {
+    Console c(false);
+    c.StoreWords("0", {"A00010U00000"});
+    const QStringList disabled = {"cmdSingleStep",  "CmdOneInst", "cmdSCICR",     "cmdStoreLoc",
+                                  "cmdClearMemory", "cmdClearPC", "cmdClearRegs", "cmdExit",
+                                  "cmdLCMinus",     "cmdLCPlus",  "txtLoc",       "txtVal0",
+                                  "cmdFill",        "cmdChar0",   "cmdChar1",     "cmdChar2",
+                                  "cmdChar3",       "cmdChar4",   "cmdChar5",     "cmdChar6"};
+    QStringList enabledDuringRun;
+    bool runAndStopEnabled = false;
+    c.AtTheConsoleWhen([&] { return c.Lamp("Lamp4") == LampColour::Green; },
+                       [&] {
+                         for (const QString& name : disabled) {
+                           if (c.Find<QWidget>(name)->isEnabled()) enabledDuringRun << name;
+                         }
+                         runAndStopEnabled = c.Find<QWidget>("cmdRun")->isEnabled() &&
+                                             c.Find<QWidget>("cmdStop")->isEnabled();
+                         c.Click("cmdStop");
+                       });
+    c.Click("cmdRun");
+    QVERIFY2(c.failure.isEmpty(), qPrintable(c.failure));
+    QVERIFY2(enabledDuringRun.isEmpty(), qPrintable(enabledDuringRun.join(", ")));
+    QVERIFY(runAndStopEnabled);
+    for (const QString& name : disabled)
+      QVERIFY2(c.Find<QWidget>(name)->isEnabled(), qPrintable(name));
   }
 
   void conditionalStopHoldsUntilReleased_data() {
@@ -202,20 +170,19 @@ class ConsoleWindowTest : public QObject {
     c.Click("optQT3");
     c.Click("cmdClearPC");
     bool held = false;
-    std::function<void()> operatorAtTheConsole = [&] {
-      if (c.Lamp("Lamp3") != LampColour::Red) {
-        c.op.QueueAction(operatorAtTheConsole);  // the panel has not shown the hold yet
-        return;
-      }
-      held = c.ormlax->Machine.InQTStop && c.Find<QRadioButton>("optQTGo0")->isChecked() &&
-             c.Find<QLabel>("labQTGoPC0")->text() == "011" &&
-             c.Find<QLabel>("labQTGoPC1")->text() == "002" &&
-             c.Find<QPushButton>("cmdSingleStep")->isEnabled();
-      if (!goTo) c.Click("optQTGo1");
-      c.Click(button);
-    };
-    c.op.QueueAction(operatorAtTheConsole);
+    // The operator acts once the panel shows the hold.
+    c.AtTheConsoleWhen([&] { return c.Lamp("Lamp3") == LampColour::Red; },
+                       [&] {
+                         held = c.ormlax->Machine.InQTStop &&
+                                c.Find<QRadioButton>("optQTGo0")->isChecked() &&
+                                c.Find<QLabel>("labQTGoPC0")->text() == "011" &&
+                                c.Find<QLabel>("labQTGoPC1")->text() == "002" &&
+                                c.Find<QPushButton>("cmdSingleStep")->isEnabled();
+                         if (!goTo) c.Click("optQTGo1");
+                         c.Click(button);
+                       });
     c.Click("cmdRun");
+    QVERIFY2(c.failure.isEmpty(), qPrintable(c.failure));
     QVERIFY(held);
     QVERIFY(!c.ormlax->Machine.InQTStop);
     QCOMPARE(c.Lamp("Lamp3"), LampColour::Grey);
@@ -330,19 +297,47 @@ class ConsoleWindowTest : public QObject {
     QCOMPARE(c.window.property("helpContext").toInt(), 4000);
   }
 
-  void powerOffClosesTheTapes() {
+  // Power off and the window's own close control both switch the installation off.
+  void switchingOffClosesTheTapes_data() {
+    QTest::addColumn<bool>("closeControl");
+    QTest::newRow("Power off") << false;
+    QTest::newRow("close control") << true;
+  }
+  void switchingOffClosesTheTapes() {
+    QFETCH(bool, closeControl);
     Console c(false);
     ServoWindow model(c.ormlax->Servos, c.op, c.folder, false);
     std::string none;
     model.Open(none);
-    model.SelectServo(2);
-    model.txtFileName = "out.tap";
-    model.NameFile();
-    model.Mount();
-    QVERIFY(c.ormlax->Servos[2].File.IsOpen());
-    c.Click("cmdExit");
+    for (const int servo : {2, 5}) {
+      model.SelectServo(servo);
+      model.txtFileName = "out" + std::to_string(servo) + ".tap";
+      model.NameFile();
+      model.Mount();
+      QVERIFY(c.ormlax->Servos[std::size_t(servo)].File.IsOpen());
+    }
+    if (closeControl) {
+      QVERIFY(c.window.close());
+    } else {
+      c.Click("cmdExit");
+    }
     QVERIFY(!c.ormlax->Servos[2].File.IsOpen());
+    QVERIFY(!c.ormlax->Servos[5].File.IsOpen());
     QVERIFY(!c.window.isVisible());
+  }
+
+  // The window works on the simulator the program gives it: a run pressed on the panel is that
+  // simulator's, and its messages go to that simulator's operator.
+  void theWindowWorksOnTheSimulatorItIsGiven() {
+    Console c(false);
+    QCOMPARE(&c.window.Machine(), &c.sim);
+    c.StoreWords("0", {"110100900000"});  // read servo 1, which has no tape
+    c.Click("cmdClearPC");
+    const std::uint64_t before = c.sim.Cpu().WordsExecuted();
+    c.Click("cmdRun");
+    QCOMPARE(c.sim.Cpu().WordsExecuted(), before + 1);
+    QCOMPARE(c.op.messages, std::vector<std::string>{"Servo 1 not ready"});
+    QCOMPARE(c.Lamp("Lamp4"), LampColour::Red);
   }
 };
 

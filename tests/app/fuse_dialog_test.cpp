@@ -3,11 +3,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "app/fuse_dialog.h"
 #include "app/qt_operator.h"
+#include "tests/app/modal_watch.h"
 
 using ormlax::app::FuseDialog;
 
@@ -64,13 +64,12 @@ void FuseDialogTest::OtherReasonsCloseAtOnce() {
 void FuseDialogTest::TheOperatorWaitsForOk() {
   ormlax::app::QtOperator op;
   QString caption;
-  QTimer::singleShot(0, [&caption] {
-    auto* d = qobject_cast<FuseDialog*>(QApplication::activeModalWidget());
-    if (d == nullptr) return;  // leaves the window open: the test then times out
-    caption = d->windowTitle();
-    QTest::mouseClick(d->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+  auto watch = ormlax::app::testing::WhenModal<FuseDialog>([&caption](FuseDialog& d) {
+    caption = d.windowTitle();
+    QTest::mouseClick(d.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
   });
   op.ShowFuseWindow(2);
+  QVERIFY2(watch->Worked(), qPrintable(watch->Failure()));
   QCOMPARE(caption, QString("Hardware error!!!"));
 }
 

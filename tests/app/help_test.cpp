@@ -4,9 +4,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QtTest>
 #include <functional>
 #include <memory>
@@ -21,7 +21,9 @@
 #include "app/servo_dialog.h"
 #include "app/startup_window.h"
 #include "installation/installation.h"
+#include "installation/simulator.h"
 #include "tape/servo_window.h"
+#include "tests/app/modal_watch.h"
 #include "tests/support/scripted_operator.h"
 
 using namespace ormlax::app;
@@ -100,6 +102,8 @@ class HelpTest : public QObject {
     auto ormlax = ormlax::MakeInstallation(false, QDir::tempPath().toStdString(), 1);
     auto ormlax2 = ormlax::MakeInstallation(true, QDir::tempPath().toStdString(), 1);
     ormlax::testing::ScriptedOperator op;
+    ormlax::Simulator sim(*ormlax, op);
+    ormlax::Simulator sim2(*ormlax2, op);
     ormlax::ServoWindow servos(ormlax->Servos, op, ormlax->WorkingFolder, false);
     ormlax::ServoWindow servos2(ormlax2->Servos, op, ormlax2->WorkingFolder, true);
     struct Case {
@@ -111,9 +115,9 @@ class HelpTest : public QObject {
         {1000, "Starting ORMLAX: choosing the model",
          [] { return std::make_unique<StartupWindow>(); }},
         {4000, "The ORMLAX I console",
-         [&] { return std::make_unique<ConsoleWindow>(*ormlax, op); }},
+         [&] { return std::make_unique<ConsoleWindow>(*ormlax, sim); }},
         {4010, "The ORMLAX II console",
-         [&] { return std::make_unique<ConsoleWindow>(*ormlax2, op); }},
+         [&] { return std::make_unique<ConsoleWindow>(*ormlax2, sim2); }},
         {4100, "Console Keyboard Input", [] { return std::make_unique<KeyboardDialog>(true); }},
         {5000, "Servo Control on the ORMLAX I",
          [&] { return std::make_unique<ServoDialog>(servos, false); }},
@@ -150,7 +154,8 @@ class HelpTest : public QObject {
     for (const auto& c : cases) {
       auto ormlax = ormlax::MakeInstallation(c.modelII, QDir::tempPath().toStdString(), 1);
       ormlax::testing::ScriptedOperator op;
-      ConsoleWindow console(*ormlax, op);
+      ormlax::Simulator sim(*ormlax, op);
+      ConsoleWindow console(*ormlax, sim);
       console.show();
       QTest::mouseClick(console.findChild<QPushButton*>("cmdOrmprinter"), Qt::LeftButton);
       QTest::keyClick(console.findChild<QPushButton*>("cmdRun"), Qt::Key_F1);
@@ -229,7 +234,7 @@ class HelpTest : public QObject {
     SetHelpContext(&dialog, 4100);
     QLineEdit field(&dialog);
     bool checked = false;
-    QTimer::singleShot(0, &dialog, [&] {
+    auto watch = ormlax::app::testing::WhenModal<QDialog>([&](QDialog&) {
       QTest::keyClick(&field, Qt::Key_F1);
       HelpWindow* help = FindHelpWindow();
       checked =
@@ -239,11 +244,40 @@ class HelpTest : public QObject {
       dialog.accept();
     });
     dialog.exec();
+    QVERIFY2(watch->Worked(), qPrintable(watch->Failure()));
     QVERIFY(checked);
     TestWindow plain(1000);
     QTest::keyClick(plain.field, Qt::Key_F1);
     QCOMPARE(FindHelpWindow()->windowModality(), Qt::NonModal);
     QVERIFY(FindHelpWindow()->isVisible());
+  }
+
+  // However large the text, the help window opens with the whole of it, frame and title bar
+  // included, on the screen of the window F1 is pressed in.
+  void TheHelpWindowOpensInsideTheScreen() {
+    const QFont original = QApplication::font();
+    QFont large = original;
+    large.setPixelSize(30);
+    QApplication::setFont(large);
+    TestWindow numbered(4000);
+    numbered.window.move(numbered.window.screen()->availableGeometry().topRight() -
+                         QPoint(numbered.window.width() / 2, 0));
+    QTest::keyClick(numbered.field, Qt::Key_F1);
+    HelpWindow* help = FindHelpWindow();
+    QApplication::setFont(original);
+    QVERIFY(help != nullptr);
+    const QRect screen = help->screen()->availableGeometry();
+    const QRect frame = help->frameGeometry();
+    const QString where = QString("%1,%2 %3x%4 on %5x%6")
+                              .arg(frame.x())
+                              .arg(frame.y())
+                              .arg(frame.width())
+                              .arg(frame.height())
+                              .arg(screen.width())
+                              .arg(screen.height());
+    QVERIFY2(screen.contains(frame), qPrintable(where));
+    // With room for a window manager's title bar, which this platform does not draw.
+    QVERIFY2(frame.height() + 40 <= screen.height(), qPrintable(where));
   }
 
   // Every link names a page, every page is reached from the contents, and every page has the

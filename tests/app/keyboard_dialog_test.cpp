@@ -1,14 +1,16 @@
 // The console keyboard window driven through its controls: the typing rule of its field, the
 // special-character buttons, and the three ways it closes.
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "app/keyboard_dialog.h"
+#include "app/machine_font.h"
 #include "app/qt_operator.h"
+#include "tests/app/modal_watch.h"
 
 using ormlax::KeyboardEntry;
 using ormlax::app::KeyboardDialog;
@@ -20,6 +22,7 @@ class KeyboardDialogTest : public QObject {
   void ShowsTheInstructionAndAStartingFieldOfZeros();
   void TypingKeepsTheLastTwelveCharactersInUpperCase();
   void CharacterButtonsAppendTheirOwnCodes();
+  void PastedTextKeepsOnlyTapeCharacters();
   void EnterTakesTheFieldAndIsSwallowed();
   void AClickInTheFieldEntersTheWord();
   void ContinueInSingleStepEntersTheWord();
@@ -55,7 +58,7 @@ void KeyboardDialogTest::ShowsTheInstructionAndAStartingFieldOfZeros() {
   QCoreApplication::processEvents();
   QCOMPARE(Field(d)->cursorPosition(), 12);
   QVERIFY(!Field(d)->hasSelectedText());
-  QVERIFY(Field(d)->font().fixedPitch() || QFontInfo(Field(d)->font()).fixedPitch());
+  QVERIFY2(ormlax::app::HasEvenAdvance(Field(d)->font()), qPrintable(Field(d)->font().family()));
   QCOMPARE(Button(d, "cmdSingleStep")->text(), QString("Continue in single-step"));
   QVERIFY(Button(d, "cmdSingleStep")->isEnabled());
   QVERIFY(!d.Entry().entered);
@@ -142,6 +145,17 @@ void KeyboardDialogTest::CharacterButtonsAppendTheirOwnCodes() {
   QVERIFY(r.isVisible());
 }
 
+void KeyboardDialogTest::PastedTextKeepsOnlyTapeCharacters() {
+  KeyboardDialog d(true);
+  Open(d);
+  QTest::keyClicks(Field(d), "ab");
+  QGuiApplication::clipboard()->setText(QString::fromLatin1("c\0d\r\ne", 6));
+  QTest::keySequence(Field(d), QKeySequence::Paste);
+  QCOMPARE(Field(d)->text(), QString("0000000ABCDE"));
+  QTest::keyClick(Field(d), Qt::Key_Return);
+  QCOMPARE(QString::fromStdString(d.Entry().word), QString("0000000ABCDE"));
+}
+
 void KeyboardDialogTest::EnterTakesTheFieldAndIsSwallowed() {
   for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
     KeyboardDialog d(true);
@@ -199,16 +213,12 @@ void KeyboardDialogTest::TheCloseControlEntersNothing() {
 
 void KeyboardDialogTest::TheOperatorReturnsWhatWasTypedInTheWindow() {
   ormlax::app::QtOperator op;
-  bool seen = false;
-  QTimer::singleShot(0, [&seen] {
-    auto* d = qobject_cast<KeyboardDialog*>(QApplication::activeModalWidget());
-    if (d == nullptr) return;  // leaves the window open: the test then times out
-    seen = true;
-    QTest::keyClicks(Field(*d), "w1");
-    QTest::keyClick(Field(*d), Qt::Key_Return);
+  auto watch = ormlax::app::testing::WhenModal<KeyboardDialog>([](KeyboardDialog& d) {
+    QTest::keyClicks(Field(d), "w1");
+    QTest::keyClick(Field(d), Qt::Key_Return);
   });
   const KeyboardEntry e = op.OpenKeyboardWindow(false);
-  QVERIFY(seen);
+  QVERIFY2(watch->Worked(), qPrintable(watch->Failure()));
   QVERIFY(e.entered);
   QCOMPARE(QString::fromStdString(e.word), QString("0000000000W1"));
 }

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
@@ -16,6 +15,7 @@
 #include "app/dialog_runner.h"
 #include "app/lamp_shape.h"
 #include "app/servo_dialog.h"
+#include "tests/app/modal_watch.h"
 #include "tests/support/scripted_operator.h"
 
 using namespace ormlax;
@@ -192,17 +192,28 @@ void ServoDialogTest::MountsATapeNamedByEnterOrByAClick() {
 }
 
 void ServoDialogTest::RefusesAFileThatIsNotATape() {
-  Rig rig;
-  WriteFile(rig.Folder() / "odd.tap", 745);
-  rig.Select(1);
-  rig.TypeName("odd.tap", false);
-  QCOMPARE(rig.op.messages.size(), std::size_t(1));
-  QCOMPARE(rig.op.messages[0], "The tape\r\n" + rig.PathOf("odd.tap") + "\r\nis not a ORMLAX tape");
-  QVERIFY(rig.Enabled("labInst1"));
-  QVERIFY(!rig.Enabled("chkReadOnly"));
-  QVERIFY(!rig.Enabled("cmdMount"));
-  QCOMPARE(rig.Unit(1).State, ServoState::Empty);
-  QCOMPARE(rig.Shape("shaServo", 1)->Colour(), LampColour::Grey);
+  for (const bool byClick : {false, true}) {
+    Rig rig;
+    WriteFile(rig.Folder() / "odd.tap", 745);
+    WriteFile(rig.Folder() / "good.tap", 744);
+    rig.Select(1);
+    rig.TypeName("odd.tap", byClick);
+    QCOMPARE(rig.op.messages.size(), std::size_t(1));
+    QCOMPARE(rig.op.messages[0],
+             "The tape\r\n" + rig.PathOf("odd.tap") + "\r\nis not a ORMLAX tape");
+    QVERIFY(rig.Enabled("labInst1"));
+    QVERIFY(!rig.Enabled("chkReadOnly"));
+    QVERIFY(!rig.Enabled("cmdMount"));
+    QCOMPARE(rig.Unit(1).State, ServoState::Empty);
+    QCOMPARE(rig.Shape("shaServo", 1)->Colour(), LampColour::Grey);
+    // The refused name is selected: the next name typed replaces it.
+    QCOMPARE(rig.Name()->selectedText(), QString("odd.tap"));
+    QTest::keyClicks(rig.Name(), "good.tap");
+    QCOMPARE(rig.Name()->text(), QString("good.tap"));
+    QTest::keyClick(rig.Name(), Qt::Key_Return);
+    QVERIFY(rig.Enabled("cmdMount"));
+    QCOMPARE(rig.op.messages.size(), std::size_t(1));
+  }
 }
 
 void ServoDialogTest::AsksWhetherAMissingFileIsABlankTape() {
@@ -295,10 +306,11 @@ void ServoDialogTest::DoneClosesTheWindow() {
   Rig rig;
   rig.dialog.hide();
   const app::DialogRunner runner = app::ExecDialog();
-  QTimer::singleShot(0, &rig.dialog, [&rig] {
+  auto watch = app::testing::WhenModal<ServoDialog>([&rig](ServoDialog&) {
     QTest::mouseClick(rig.Find<QPushButton>("cmdDone"), Qt::LeftButton);
   });
   QCOMPARE(runner(rig.dialog), int(QDialog::Accepted));
+  QVERIFY2(watch->Worked(), qPrintable(watch->Failure()));
   QVERIFY(rig.model.Closed);
   QVERIFY(!rig.dialog.isVisible());
 }

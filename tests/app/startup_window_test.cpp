@@ -2,10 +2,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSet>
-#include <QTimer>
 #include <QtTest>
 
 #include "app/startup_window.h"
+#include "tests/app/modal_watch.h"
 
 using ormlax::app::ModelChoice;
 using ormlax::app::StartupWindow;
@@ -59,16 +59,22 @@ class StartupWindowTest : public QObject {
     auto* b = w.findChild<QPushButton*>(button);
     QVERIFY(b != nullptr);
     QCOMPARE(b->text(), caption);
-    QTimer::singleShot(0, b, [b] { QTest::mouseClick(b, Qt::LeftButton); });
+    auto watch = ormlax::app::testing::WhenModal<StartupWindow>(
+        [b](StartupWindow&) { QTest::mouseClick(b, Qt::LeftButton); });
     QCOMPARE(w.exec(), result);
+    QVERIFY2(watch->Worked(), qPrintable(watch->Failure()));
     QCOMPARE(w.Choice(), choice);
     QVERIFY(!w.isVisible());
   }
 
   void ClosingTheWindowMeansOrmlaxI() {
     StartupWindow w;
-    QTimer::singleShot(0, &w, [&w] { QVERIFY(w.close()); });
+    bool closed = false;
+    auto watch = ormlax::app::testing::WhenModal<StartupWindow>(
+        [&closed](StartupWindow& open) { closed = open.close(); });
     w.exec();
+    QVERIFY2(watch->Worked(), qPrintable(watch->Failure()));
+    QVERIFY(closed);
     QCOMPARE(w.Choice(), ModelChoice::OrmlaxI);
     QVERIFY(!w.isVisible());
   }

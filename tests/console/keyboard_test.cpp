@@ -28,10 +28,34 @@ TEST(KeyboardField, TypingEntersAtTheRightInUpperCase) {
       {"special codes already in the field keep their case", "0000000000rs", "t", "000000000rsT"},
       {"characters outside the machine's code are taken", "000000000000", "{}", "0000000000{}"},
       {"a deletion fills up from the left", "000000000AB", "", "0000000000AB"},
+      {"NUL, CR and LF are dropped from a line", "000000000000", std::string("A\0B\r\n", 5),
+       "0000000000AB"},
+      {"and from the field", std::string("00000000\0AB", 11), "C", "000000000ABC"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(KeyboardFieldText(c.field, c.typed), c.expected);
+  }
+}
+
+TEST(KeyboardField, EditingKeepsTwelveCharacters) {
+  struct Case {
+    const char* name;
+    std::string shown;
+    std::string edited;
+    std::size_t caret;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"typed at the end", "000000000ABr", "000000000ABrc", 13, "00000000ABrC"},
+      {"typed before the last character", "000000000ABC", "000000000ABqC", 12, "00000000ABQC"},
+      {"typed at the far left is pushed out", "000000000ABC", "q000000000ABC", 1, "000000000ABC"},
+      {"emptied", "000000000ABC", "", 0, "000000000000"},
+      {"a paste with a line end", "000000000000", "000000000000x\r\ny", 16, "0000000000XY"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(EditedKeyboardField(c.shown, c.edited, c.caret), c.expected);
   }
 }
 

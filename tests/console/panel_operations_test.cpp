@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "console/panel_fields.h"
 #include "core/clear_operations.h"
 #include "installation/installation.h"
@@ -11,20 +14,46 @@ namespace {
 
 TEST(PanelFields, WordFieldTyping) {
   struct Case {
-    const char* typed;
-    const char* shown;
-  } cases[] = {
-      {"", ""},
-      {"7", "000000000007"},
-      {"abc", "000000000ABC"},
-      {"b00100h00200", "B00100H00200"},
-      {"1234567890123", "234567890123"},  // the oldest character leaves at the left
-      {"a-b*", "00000000A-B*"},           // not checked against the character set
+    const char* name;
+    std::string shown;
+    std::string edited;
+    std::optional<std::size_t> caret;
+    std::string result;
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.typed);
-    EXPECT_EQ(WordFieldText(c.typed), c.shown);
+  using namespace std::string_literals;
+  const Case cases[] = {
+      {"emptied field stays empty", "000000000ABC", "", 0, ""},
+      {"typing into an emptied field", "", "7", 1, "000000000007"},
+      {"typed letters in upper case", "", "abc", 3, "000000000ABC"},
+      {"a whole word typed over a selection", "000000000000", "b00100h00200", 12, "B00100H00200"},
+      {"the oldest character leaves at the left", "", "1234567890123", 13, "234567890123"},
+      {"not checked against the character set", "", "a-b*", 4, "00000000A-B*"},
+      {"codes already in the field keep their case", "000000000ABr", "000000000ABrc", 13,
+       "00000000ABrC"},
+      {"typed in the middle stays there", "000000000ABC", "000000000ABxC", 12, "00000000ABXC"},
+      {"a deletion fills up from the left", "000000000ABC", "000000000AB", 11, "0000000000AB"},
+      {"NUL, CR and LF are dropped", "000000000000", "000000000000a\0b\r\nc"s, 18, "000000000ABC"},
+      {"a paste of nothing a tape holds leaves an empty field empty", "", "\0\r\n"s, 3, ""},
+      {"the same with the caret unknown", "000000000ABr", "000000000ABrc", std::nullopt,
+       "00000000ABrC"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(EditedWordField(c.shown, c.edited, c.caret), c.result);
   }
+}
+
+TEST(PanelFields, TheCaretTellsWhichOfTwoEqualCharactersIsNew) {
+  // "r" typed in front of the code r: the new one is the first of the two.
+  const FieldEdit before = FindEdit("0000000000rA", "0000000000rrA", 11);
+  EXPECT_EQ(before.head, "0000000000");
+  EXPECT_EQ(before.typed, "r");
+  EXPECT_EQ(before.tail, "rA");
+  EXPECT_EQ(EditedWordField("0000000000rA", "0000000000rrA", 11), "000000000RrA");
+  // Typed after it: the second one.
+  EXPECT_EQ(EditedWordField("0000000000rA", "0000000000rrA", 12), "000000000rRA");
+  // A caret that does not fit the edit is not trusted.
+  EXPECT_EQ(EditedWordField("000000000000", "000000000000a", 2), "00000000000A");
 }
 
 TEST(PanelFields, FieldNumberKeepsOnlyPlainNumbers) {
@@ -111,6 +140,36 @@ TEST_F(PanelTest, SpecialCharacterButtonsAppendLowerCaseCodes) {
   EXPECT_EQ(WordFieldShown(s, kContentsField), std::string("IJKLr") + codes);
   AppendSpecialCharacter(s, 7);  // no such button on the panel
   EXPECT_EQ(WordFieldShown(s, kContentsField), std::string("IJKLr") + codes);
+}
+
+TEST_F(PanelTest, OnlyTheNewlyTypedCharactersTurnToUpperCase) {
+  MachineState& s = ormlaxI->Machine;
+  // Keys a and b, the button r, keys c and d, one at a time as the field shows them.
+  const auto key = [&s](const std::string& c) {
+    const std::string shown = WordFieldShown(s, kContentsField);
+    TypeWordField(s, kContentsField, shown, shown + c, shown.size() + 1);
+  };
+  key("a");
+  key("b");
+  AppendSpecialCharacter(s, 1);
+  key("c");
+  key("d");
+  EXPECT_EQ(WordFieldShown(s, kContentsField), "0000000ABrCD");
+  Store(s);
+  EXPECT_EQ(s.Memory[0].Text(), "0000000ABrCD");
+}
+
+TEST_F(PanelTest, LeavingTheLocationFieldShowsTheLocationInForce) {
+  MachineState& s = ormlaxII->Machine;
+  TypeLocation(s, "0012");
+  for (const char* rejected : {"0012ab", "-5", ""}) {
+    SCOPED_TRACE(rejected);
+    TypeLocation(s, rejected);
+    EXPECT_EQ(s.Panel.LocationText, rejected);  // the field keeps what is being typed
+    LeaveLocationField(s);
+    EXPECT_EQ(s.Panel.LocationText, "0012");
+    EXPECT_EQ(s.ConsoleLocation, 12);
+  }
 }
 
 TEST_F(PanelTest, SCICRFeedsTheContentsToTheControlRegister) {
