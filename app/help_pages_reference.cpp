@@ -4,6 +4,7 @@
 
 #include "app/help_pages.h"
 #include "core/character_code.h"
+#include "core/operations.h"
 
 namespace ormlax::app::help_text {
 namespace {
@@ -54,55 +55,21 @@ unloaded a tape, mount it again here to make the servo ready. See
 <a href="help:labels">Read Names</a> for the list of mounted tapes.</p>
 )html";
 
-const char* const kInstructionRows[][4] = {
-    {"0", "0", "", "no operation"},
-    {"0", "n", "", "shift rA left n places, keeping the sign"},
-    {"-", "n", "", "shift rA right n places, keeping the sign"},
-    {";", "n", "", "shift all twelve characters of rA left n places"},
-    {".", "n", "", "shift all twelve characters of rA right n places"},
-    {"1", "0", "m", "read a word from the console keyboard into m"},
-    {"1", "s", "", "read the next block of servo s forward into rI"},
-    {"2", "s", "", "read the block before the tape's position backward into rI"},
-    {"3", "0 or s", "m", "store rI in m to m+59; with a servo, then read forward"},
-    {"4", "0 or s", "m", "store rI in m to m+59; with a servo, then read backward"},
-    {"5", "0", "m", "type the word at m on the console typewriter"},
-    {"5, 7", "s", "m", "write m to m+59 as one block on servo s"},
-    {"6", "s", "", "rewind servo s"},
-    {"8", "s", "", "rewind with interlock: the tape is unloaded, the servo not ready"},
-    {"9", "0", "", "stop"},
-    {",", "", "", "breakpoint: stop after this word when the \",\" switch is On"},
-    {"A", "F - H", "m", "rX := (m); rA := rA + rX"},
-    {"B", "", "m", "rA := (m); rX := (m)"},
-    {"C", "", "m", "(m) := rA; rA := 0"},
-    {"D", "F -", "m", "rA := (m) / rL rounded, rX := the same truncated; rF := 0"},
-    {"E", "F", "m",
-     "extract: rA takes the characters of (m) where rF's character has an "
-     "even code (with F: an odd code)"},
-    {"F", "", "m", "rF := (m)"},
-    {"G", "", "m", "(m) := rF"},
-    {"H", "", "m", "(m) := rA"},
-    {"I", "", "m", "(m) := rL (ORMLAX II; ORMLAX I only with the I instruction option)"},
-    {"J", "", "m", "(m) := rX"},
-    {"K", "", "", "rL := rA; rA := 0"},
-    {"L", "", "m", "rL := (m); rX := (m)"},
-    {"M", "F -", "m", "rX := (m); rA := rL &times; rX rounded; rF := 0"},
-    {"N", "F -", "m", "as M with the sign of (m) changed"},
-    {"P", "F -", "m",
-     "rX := (m); rL &times; rX to 22 digits: the high half in rA, the low in "
-     "rX; rF := 0"},
-    {"Q", "digit", "", "transfer if rA = rL (all twelve characters the same)"},
-    {"R", "", "m", "(m) := 000000U followed by rCC + 1: a word that jumps back"},
-    {"S", "F - H", "m", "rX := -(m); rA := rA + rX"},
-    {"T", "digit", "", "transfer if rA &gt; rL, compared character by character by code"},
-    {"U", "", "", "transfer"},
-    {"V", "count", "m", "{rV} := (m) and (m+1); on the ORMLAX II, count words"},
-    {"W", "count", "m", "(m) and (m+1) := {rV}; on the ORMLAX II, count words"},
-    {"X", "-", "", "rA := rA + rX"},
-    {"Y", "count", "m",
-     "{rY} := the ten words from m rounded down to a multiple of ten; on the "
-     "ORMLAX II, count blocks of ten (1 to 6)"},
-    {"Z", "count", "m", "those words := {rY}; on the ORMLAX I, then the memory fuse test"},
-};
+// One row of the instruction table for each entry of the machine's own table of operations.
+QString InstructionRows() {
+  QString rows;
+  for (const Operation& o : Operations()) {
+    const char* address = o.address == AddressUse::Memory     ? "m"
+                          : o.address == AddressUse::Transfer ? "right half's"
+                                                              : "";
+    rows += QString("<tr><td><code>%1</code></td><td>%2</td><td>%3</td><td>%4</td><td>%5</td></tr>")
+                .arg(QString(QChar::fromLatin1(o.op)).toHtmlEscaped(),
+                     QString::fromUtf8(o.name).toHtmlEscaped(),
+                     QString::fromStdString(ModifiersText(o)).toHtmlEscaped(), address,
+                     QString::fromUtf8(o.description).toHtmlEscaped());
+  }
+  return rows;
+}
 
 }  // namespace
 
@@ -244,20 +211,14 @@ rounds the quotient in rA the same way; the truncated quotient in rX and both ha
 }
 
 HelpPage InstructionsPage() {
-  QString rows;
-  for (const auto& row : kInstructionRows) {
-    rows +=
-        QString("<tr><td><code>%1</code></td><td>%2</td><td>%3</td><td>%4</td></tr>")
-            .arg(QString::fromUtf8(row[0]), QString::fromUtf8(row[1]), QString::fromUtf8(row[2]),
-                 QString::fromUtf8(row[3]).replace("{rV}", "rV/rW").replace("{rY}", "rY/rZ"));
-  }
+  const QString rows = InstructionRows();
   return Page("instructions", "The instruction set",
               QString(R"html(
 <p>m is the instruction's address, (m) the word at m, s a servo, n a count: the digit value of
 the modifier (0 to 12), or 1 when it has none. 0 in a register means the cleared word. Any
 other operation character, including O, is an invalid opcode.</p>
 <table border="1" cellspacing="0">
-<tr><th>Op</th><th>Modifier</th><th>Address</th><th>Effect</th></tr>
+<tr><th>Op</th><th>Name</th><th>Modifier</th><th>Address</th><th>Effect</th></tr>
 %1
 </table>
 

@@ -13,6 +13,7 @@
 #include "app/startup_window.h"
 #include "installation/installation.h"
 #include "installation/simulator.h"
+#include "installation/standard_streams.h"
 
 namespace {
 
@@ -74,6 +75,7 @@ int Fail(const QString& message) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  ormlax::HoldStandardStreams();
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
