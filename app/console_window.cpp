@@ -242,6 +242,8 @@ void ConsoleWindow::MemoryDump() {
 void ConsoleWindow::ShowTypewriter() {
   sim_.Ormprinter().ShowSection();
   typewriter_->show();
+  // The button is disabled now; its focus goes to Run, not on to the next button (Power off).
+  if (cmdOrmprinter_->hasFocus()) cmdRun_->setFocus();
   cmdOrmprinter_->setEnabled(false);
   setFixedHeight(shownHeight_);
   centralWidget()->layout()->activate();

@@ -146,6 +146,18 @@ class ConsoleFieldsTest : public QObject {
     QCOMPARE(singleStep->grab().toImage(), unfocused);
   }
 
+  // Ormprinter disables itself: its focus goes to Run, never on to the next button (Power off),
+  // which a following Enter would press.
+  void showingTheTypewriterByKeyboardLeavesTheFocusOnRun() {
+    Console c(false);
+    QVERIFY(c.Activate());
+    auto* ormprinter = c.Find<QPushButton>("cmdOrmprinter");
+    ormprinter->setFocus();
+    QTest::keyClick(ormprinter, Qt::Key_Return);
+    QVERIFY(!ormprinter->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), c.Find<QWidget>("cmdRun"));
+  }
+
   // A Location field left with text that is not a location shows the location in force again,
   // the one Store uses.
   void leavingTheLocationFieldShowsTheLocationInForce_data() {
