@@ -100,6 +100,8 @@ AssemblyOutcome AssembleProgram(AssemblyContext& c, const std::string& typedName
   }
 
   c.LastAssembledProgram = s.ProgramName;
+  // Intermediates of an earlier run would pass for this run's where a pass does not run.
+  for (const char* extension : kIntermediates) RemoveIfFile(s.FileOf(extension));
   ResetProgramPoints(s);
   s.AssemblyOk = true;
   AssemblyOutcome outcome = AssemblyOutcome::Assembled;

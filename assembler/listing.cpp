@@ -126,7 +126,10 @@ void ListingWriter::ErrorsUpTo(Location location) {
 
 void ListingWriter::ErrorLine(ErrorTable::Iterator error, bool underItsLine) {
   std::string text = std::string("ERROR ") + ErrorText(error->second);
-  if (!underItsLine) text += " at location " + std::to_string(error->first);
+  // A location outside memory may be too wide for the location column: it is always spelt out.
+  if (!underItsLine || error->second == kLocationOutsideMemory) {
+    text += " at location " + std::to_string(error->first);
+  }
   Line(text);
 }
 

@@ -29,8 +29,11 @@ class SourceReader {
     RecordError(s_, code, location);
     if (code != kStorageCountOutOfRange) s_.AssemblyOk = false;
   }
-  bool OutsideMemory(Location location) const {
-    return location < 0 || location >= s_.Model.MemorySize;
+  // A word at the location: outside memory, the first of a run of such words records error 5.
+  void PlaceWord(Location location) {
+    const bool outside = location < 0 || location >= s_.Model.MemorySize;
+    if (outside && !outside_) Error(kLocationOutsideMemory, location);
+    outside_ = outside;
   }
   void Write(const std::string& line) {
     if (ok_ && !i2_.WriteLine(line)) ok_ = false;
@@ -41,6 +44,7 @@ class SourceReader {
   bool ok_ = true;
   std::optional<std::string> mostRecentLabel_;
   std::optional<Location> pendingEnd_;  // the last word of a text whose end symbol is pending
+  bool outside_ = false;                // the last word placed lay outside memory
 };
 
 bool SourceReader::Run() {
@@ -144,12 +148,8 @@ void SourceReader::MakePendingEndSymbol() {
 }
 
 void SourceReader::TextLine() {
-  bool toldOutside = false;
   for (const Word& w : TextWords(s_.Fields[2])) {
-    if (OutsideMemory(s_.LocationCounter) && !toldOutside) {
-      Error(kLocationOutsideMemory, s_.LocationCounter);
-      toldOutside = true;
-    }
+    PlaceWord(s_.LocationCounter);
     const std::string_view text = w.View();
     Write(std::string(1, kTab) + "|" + std::string(text.substr(0, 6)) + kTab + "|" +
           std::string(text.substr(6)) + kTab + std::to_string(s_.LocationCounter));
@@ -179,9 +179,7 @@ void SourceReader::StorageLine() {
 void SourceReader::InstructionLine(bool pseudo) {
   MakePendingEndSymbol();
   std::vector<std::string>& f = s_.Fields;
-  if (!pseudo && OutsideMemory(s_.LocationCounter)) {
-    Error(kLocationOutsideMemory, s_.LocationCounter);
-  }
+  if (!pseudo) PlaceWord(s_.LocationCounter);
   std::vector<std::string> out = {f[0], PadRight(f[1], kInstructionWidth),
                                   PadRight(f[2], kInstructionWidth),
                                   std::to_string(s_.LocationCounter)};

@@ -42,7 +42,7 @@ void PrintTo(const Case& c, std::ostream* os) {
 class Loading : public ::testing::TestWithParam<Case> {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / "ormlax_asm_loading";
+    dir_ = fs::temp_directory_path() / (std::string("ormlax_asm_loading_") + GetParam().what);
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
