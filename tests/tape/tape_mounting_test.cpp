@@ -72,8 +72,8 @@ TEST(DumpMemory, NeverOverwritesATapeAndSaysWhy) {
   rig.s.Memory[5] = Word::FromText("B00010A00011");
   std::string error;
   EXPECT_FALSE(DumpMemory(*rig.installation, "t.tap", error));
-  EXPECT_EQ(error, "The memory dump could not be written to\r\n" +
-                       (rig.folder / "t.tap").string() + "\r\n(it is the tape on Servo  2)");
+  EXPECT_EQ(error, "The memory dump could not be written to\r\n" + (rig.folder / "t.tap").string() +
+                       "\r\n(it is the tape on Servo  2)");
   EXPECT_EQ(ReadBytes(rig.folder / "t.tap"), BlockBytes(1));
   ASSERT_TRUE(DumpMemory(*rig.installation, "memdump.txt", error)) << error;
   EXPECT_EQ(ReadBytes(rig.folder / "memdump.txt"),
