@@ -12,7 +12,7 @@ constexpr const char* kPad = "000000000000";
 
 // Word k of a generated program, from 1: P and Q followed by its number.
 std::string ProgramWord(int k) {
-  char text[13];
+  char text[32];
   std::snprintf(text, sizeof text, "P%05dQ%05d", k % 100000, k % 100000);
   return text;
 }
