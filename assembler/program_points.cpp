@@ -44,7 +44,8 @@ std::string ResolveProgramPoint(AssemblyState& s, const std::string& field, char
   if (!field.empty() && field[0] == '|') return field;
   const std::string_view address = AddressPart(field);
   if (IsConstantReference(address)) {
-    s.lstAuto.Add(std::string(address), 0);
+    // The reference is the expression's name: +A005+1 is the word after the constant +A005.
+    s.lstAuto.Add(SplitExpression(address).Name, 0);
     return field;
   }
   if (!IsProgramPointReference(address, direction)) return field;
