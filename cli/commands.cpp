@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/assemble_command.h"
 #include "cli/run_command.h"
 #include "cli/run_options.h"
 
@@ -8,6 +9,8 @@ namespace ormlax::cli {
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"run", "runs one program on a fresh installation", kRunUsage, RunMain},
+      {"assemble", "assembles a source file into an object tape and a listing", kAssembleUsage,
+       AssembleMain},
       {"help", "shows how to use a command", kHelpUsage, HelpCommand},
   };
   return commands;

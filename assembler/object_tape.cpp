@@ -1,0 +1,151 @@
+#include "assembler/object_tape.h"
+
+#include <algorithm>
+#include <optional>
+#include <system_error>
+
+#include "assembler/intermediate_files.h"
+#include "assembler/loader.h"
+#include "assembler/source_language.h"
+
+namespace ormlax {
+namespace {
+
+constexpr Location kTapeWords = static_cast<Location>(kTapeBlocks) * kBlockWords;
+
+TapeBlock PadBlock() {
+  TapeBlock block;
+  block.fill(kZeroWord);
+  return block;
+}
+
+// The words of ".i5", one after the other.
+class FinishedWords {
+ public:
+  bool Open(const std::filesystem::path& path) { return file_.OpenForReading(path); }
+  std::optional<Word> Next() {
+    if (!file_.Next(line_)) return std::nullopt;
+    return Word::FromText(std::string_view(line_).substr(0, Word::kLength));
+  }
+  // The location written after the word just read.
+  Location LocationOfLast() const {
+    const std::size_t tab = line_.find(kTab);
+    return tab == std::string::npos ? 0 : LeadingNumber(std::string_view(line_).substr(tab + 1));
+  }
+  const LineReader& File() const { return file_; }
+
+ private:
+  LineReader file_;
+  std::string line_;
+};
+
+// The next up to 60 words as a block padded with zero words; false when none is left.
+bool NextBlock(FinishedWords& words, Location& left, TapeBlock& block) {
+  if (left <= 0) return false;
+  block = PadBlock();
+  for (std::size_t w = 0; w < kBlockWords && left > 0; ++w, --left) {
+    if (const auto word = words.Next()) block[w] = *word;
+  }
+  return true;
+}
+
+class TapeWriter {
+ public:
+  explicit TapeWriter(AssemblyState& s) : s_(s) {}
+
+  bool Start(const std::filesystem::path& path) {
+    if (tape_.StartNewTape(path)) return started_ = true;
+    return FailRun(s_, AssemblerFileMessage(path, "cannot be written", tape_.LastError()));
+  }
+  bool Write(const TapeBlock& block) {
+    if (tape_.WriteBlock(nextRecord_, block)) {
+      nextRecord_ += kBlockRecords;
+      return true;
+    }
+    return Abandon(tape_.LastError());
+  }
+  bool Finish() {
+    tape_.Close();
+    return true;
+  }
+  // A tape that could not be written whole is not left to be loaded.
+  bool Abandon(const std::string& reason) {
+    const std::filesystem::path path = tape_.Path();
+    tape_.Close();
+    std::error_code ec;
+    if (started_) std::filesystem::remove(path, ec);
+    return FailRun(s_, AssemblerFileMessage(path, "cannot be written", reason));
+  }
+
+ private:
+  AssemblyState& s_;
+  TapeFile tape_;
+  int nextRecord_ = 1;
+  bool started_ = false;
+};
+
+// The location of the word at `number` (from 1) in ".i5", for an error about it.
+Location LocationOfWord(AssemblyState& s, Location number) {
+  FinishedWords words;
+  if (!words.Open(s.FileOf(".i5"))) return 0;
+  for (Location n = 1; n <= number; ++n) {
+    if (!words.Next()) break;
+  }
+  return words.LocationOfLast();
+}
+
+bool TooManyWords(AssemblyState& s) {
+  const Location most = s.Options.InsertLoader ? MostWordsLoaded(s.Model.MemorySize) : kTapeWords;
+  if (s.WordCount <= most) return false;
+  RecordError(s, kTooManyWordsToLoad, LocationOfWord(s, most + 1));
+  s.AssemblyOk = false;
+  return true;
+}
+
+}  // namespace
+
+bool WriteObjectTape(AssemblyState& s, std::span<Word, kBlockWords> memory) {
+  if (TooManyWords(s)) return true;
+  FinishedWords words;
+  if (!words.Open(s.FileOf(".i5"))) {
+    return FailRun(s,
+                   AssemblerFileMessage(s.FileOf(".i5"), "cannot be read", words.File().Error()));
+  }
+  TapeWriter tape(s);
+  if (!tape.Start(s.FileOf(".obj"))) return false;
+  Location left = s.WordCount;
+  TapeBlock block;
+  if (!s.Options.InsertLoader) {
+    if (left == 0) return tape.Write(PadBlock()) && tape.Finish();
+    while (NextBlock(words, left, block)) {
+      if (!tape.Write(block)) return false;
+    }
+  } else {
+    // Memory is the buffer of the program's first block, written last.
+    std::fill(memory.begin(), memory.end(), kZeroWord);
+    NextBlock(words, left, block);
+    std::copy(block.begin(), block.end(), memory.begin());
+    const Location middleBlocks = std::max<Location>(1, (left + kBlockWords - 1) / kBlockWords);
+    const LoadingRoutine routine = BuildLoadingRoutine(s.WorkingStorageStart, s.WorkingStorageTotal,
+                                                       middleBlocks, s.Options.InsertOverflowCode);
+    for (const TapeBlock& b : routine.Blocks) {
+      if (!tape.Write(b)) return false;
+    }
+    std::optional<TapeBlock> firstMiddle;
+    for (Location i = 1; i <= middleBlocks; ++i) {
+      if (!NextBlock(words, left, block)) block = PadBlock();
+      if (i == 1 && routine.MiddleBlockOneLast) {
+        firstMiddle = block;
+      } else if (!tape.Write(block)) {
+        return false;
+      }
+    }
+    if (firstMiddle && !tape.Write(*firstMiddle)) return false;
+    std::copy(memory.begin(), memory.end(), block.begin());
+    if (!tape.Write(block)) return false;
+  }
+  if (!words.File().Error().empty()) return tape.Abandon(words.File().Error());
+  return tape.Finish();
+}
+
+}  // namespace ormlax
