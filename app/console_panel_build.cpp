@@ -317,13 +317,11 @@ QWidget* ConsoleWindow::BuildWindows() {
   auto* grid = new QGridLayout(box);
   auto* load = Button("cmdLoadServo", "Load Servo", "Mount tapes on servos");
   auto* names = Button("cmdReadLabels", "Read Names", "Mount tapes on servos");
-  cmdAssemble_ = Button("cmdAssemble", "Assembler",
-                        "Assemble a program (the assembler is not available in this version)");
+  cmdAssemble_ = Button("cmdAssemble", "Assembler", "Assemble a program");
   auto* offLine =
       Button("cmdOffLine", "Off-line functions",
              "Manually write data to a tape (the off-line functions are not available in this "
              "version)");
-  cmdAssemble_->setEnabled(false);
   offLine->setEnabled(false);
   cmdOrmprinter_ = Button("cmdOrmprinter", "Ormprinter", "Look at console typewriter");
   auto* exit = Button("cmdExit", "Power off", "Turn ORMLAX off");

@@ -41,6 +41,9 @@ void ConsoleWindow::RefreshFromState() {
   }
 
   for (QWidget* w : panelControls_) w->setEnabled(p.ControlsEnabled);
+  // The assembler borrows memory words 0 to 59 and feeds rCR: never under a running or held
+  // program.
+  cmdAssemble_->setEnabled(p.ControlsEnabled && !s.Running && !s.InQTStop && !s.WaitingAtStop);
   const bool location = p.ControlsEnabled && p.LocationEnabled;
   txtLoc_->setEnabled(location);
   txtVal_[0]->setEnabled(location);

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/assembler_dialog.h"
 #include "app/labels_dialog.h"
 #include "app/machine_font.h"
 #include "app/servo_dialog.h"
@@ -176,6 +177,7 @@ void ConsoleWindow::ConnectControls() {
           &ConsoleWindow::LoadServo);
   connect(findChild<QPushButton*>("cmdReadLabels"), &QPushButton::clicked, this,
           &ConsoleWindow::ReadLabels);
+  connect(cmdAssemble_, &QPushButton::clicked, this, &ConsoleWindow::AssembleProgram);
   connect(cmdOrmprinter_, &QPushButton::clicked, this, &ConsoleWindow::ShowTypewriter);
   connect(findChild<QPushButton*>("cmdExit"), &QPushButton::clicked, this,
           &ConsoleWindow::PowerOff);
@@ -226,6 +228,18 @@ void ConsoleWindow::LoadServo() {
   model.Open(ormlax_.LastAssembledProgram);
   ServoDialog dialog(model, s.IsModelII, this);
   runner_(dialog);
+  RefreshFromState();
+}
+
+void ConsoleWindow::AssembleProgram() {
+  AssemblerDialog dialog(ormlax_, sim_.Op(), this);
+  runner_(dialog);
+  // After a run without errors the console prepares to load the new tape: the typewriter shown
+  // and on, the loading word in rCR, and Single Step ready to read the tape's first block.
+  if (PrepareToLoadAssembledProgram(ormlax_)) {
+    RefreshFromState();
+    cmdSingleStep_->setFocus();
+  }
   RefreshFromState();
 }
 

@@ -66,6 +66,7 @@ class ConsoleWindow : public QMainWindow {
   void StopMachine();
   void LoadServo();
   void ReadLabels();
+  void AssembleProgram();
   void MemoryDump();
   void ShowTypewriter();
   void HideTypewriter();

@@ -9,9 +9,9 @@ namespace {
 // The help context numbers the windows carry, and their pages.
 const std::map<int, QString>& ContextPages() {
   static const std::map<int, QString> pages = {
-      {1000, "startup"},      {4000, "console-1"},   {4010, "console-2"},  {4020, "typewriter-1"},
-      {4030, "typewriter-2"}, {4100, "keyboard"},    {5000, "servo-1"},    {5010, "servo-2"},
-      {5100, "labels"},       {7000, "fuse-memory"}, {7001, "fuse-adder"},
+      {1000, "startup"},      {4000, "console-1"}, {4010, "console-2"},   {4020, "typewriter-1"},
+      {4030, "typewriter-2"}, {4100, "keyboard"},  {5000, "servo-1"},     {5010, "servo-2"},
+      {5100, "labels"},       {6000, "assembler"}, {7000, "fuse-memory"}, {7001, "fuse-adder"},
   };
   return pages;
 }
@@ -22,7 +22,7 @@ std::vector<HelpPage> BuildPages() {
           TypewriterPage(false), TypewriterPage(true), RunningPage(),      KeyboardPage(),
           ServoPage(false),      ServoPage(true),      TapesPage(),        LabelsPage(),
           FusePage(1),           FusePage(2),          MachinePage(),      InstructionsPage(),
-          CommandLinePage(),     ComingPage()};
+          AssemblerPage(),       CommandLinePage(),    ComingPage()};
 }
 
 }  // namespace
@@ -102,6 +102,7 @@ have read.</p>
 <li><a href="help:servo-1">Servo Control on the ORMLAX I</a> and
 <a href="help:servo-2">on the ORMLAX II</a></li>
 <li><a href="help:labels">Labels on mounted tapes</a></li>
+<li><a href="help:assembler">The assembler</a></li>
 <li><a href="help:fuse-memory">A fuse has blown</a> and
 <a href="help:fuse-adder">Hardware error</a></li>
 </ul>
@@ -112,8 +113,7 @@ have read.</p>
 <li><a href="help:instructions">The instruction set</a></li>
 <li><a href="help:tapes">Tapes and tape units</a></li>
 <li><a href="help:command-line">The command-line program</a></li>
-<li><a href="help:coming">Coming in later versions: the assembler and the off-line
-equipment</a></li>
+<li><a href="help:coming">Coming in later versions: the off-line equipment</a></li>
 </ul>
 )html");
 }
@@ -255,29 +255,30 @@ press <b>OK</b> the machine is stopped. Memory is not touched.</p>
 HelpPage ComingPage() {
   return Page("coming", "Coming in later versions", R"html(
 <p>The installation of a real ORMLAX had more equipment than this version of the simulator can
-show. These parts are being built and will follow:</p>
+show. This part is being built and will follow:</p>
 <ul>
-<li><b>The assembler.</b> It will turn a source file (<code>.asm</code>) into an object tape
-(<code>.obj</code>) and a listing (<code>.lst</code>), optionally with a loading routine in
-front. After an assembly without errors the console will prepare to load the new tape: it will
-show the typewriter section, switch the typewriter on, feed the loading word
-<code>1 0000300000</code> to rCR with SCICR, and propose the tape in the servo window.
-The console's <b>Assembler</b> button (shown when "Special functions" is checked) is there
-already, but disabled.</li>
 <li><b>The off-line equipment.</b> A high-speed printer driven by plugboards and a
 carriage-control tape, conversions between tapes and plain text, a plugboard editor, printouts
 in computer digits, and the Ormtyper key-to-tape device. The console's <b>Off-line functions</b>
 button is there already, but disabled.</li>
 </ul>
-<p>Until then, programs are typed in at the console or loaded from tapes you already have; see
-<a href="help:running">Loading and running a program</a>.</p>
+<p>Until then, programs are typed in at the console, <a href="help:assembler">assembled</a>, or
+loaded from tapes you already have; see <a href="help:running">Loading and running a
+program</a>.</p>
 )html");
 }
 
 HelpPage CommandLinePage() {
   return Page("command-line", "The command-line program", R"html(
-<p><code>ormlax-cli run</code> switches on a fresh installation, runs one program and reports
-how it stopped, without any window. It is made for scripts and teaching material.</p>
+<p><code>ormlax-cli</code> runs the simulator without any window, for scripts and teaching
+material. <code>ormlax-cli help</code> lists its commands and <code>ormlax-cli help
+COMMAND</code> shows how to use one. Every command takes file names from <code>--dir</code>
+(default: the current folder), writes the message boxes to standard error as
+<code>message: ...</code> lines (line breaks shown as " / "), and answers them by their default
+button.</p>
+
+<h2>ormlax-cli run</h2>
+<p>Switches on a fresh installation, runs one program and reports how it stopped.</p>
 <pre>ormlax-cli run [--model I|II] [--dir DIR] [--servo S] [--mount S=FILE[:ro]]...
                [--start WORD] [--fifty skip|normal|stop] [--comma-stop] [--debug]
                [--max-words N] [--input FILE] [--paper LINES] [--dump FILE] [TAPE]</pre>
@@ -285,24 +286,30 @@ how it stopped, without any window. It is made for scripts and teaching material
 <li><code>TAPE</code> is mounted on the default servo (<code>--servo</code>, else
 <code>-</code>) and loaded as the console does it: the word <code>1 0000300000</code> reads its
 first block to location 0 and the program starts there. <code>--start WORD</code> feeds
-another word instead; with neither, the run starts at 0.</li>
+another word instead; with neither, the run starts at 0. A <code>TAPE</code> that does not
+exist is an error.</li>
 <li><code>--mount S=FILE</code> mounts more tapes on servos <code>-</code>, <code>1</code> to
 <code>9</code> (and <code>A</code> to <code>F</code> on the ORMLAX II); <code>:ro</code>
-write-protects one. A file that does not exist is a blank tape. File names are taken from
-<code>--dir</code> (default: the current folder).</li>
+write-protects one. A file that does not exist is a blank tape.</li>
 <li><code>--fifty</code> sets the "50 break" switch, <code>--comma-stop</code> the ","
 breakpoint switch, <code>--debug</code> the "Special functions" warnings, and
-<code>--paper</code> the lines of typewriter paper.</li>
-<li>What the program types on the console typewriter goes to standard output. Message boxes go
-to standard error as <code>message: ...</code> and are answered by their default button;
-keyboard input instructions read one line each from <code>--input</code> (default: standard
-input).</li>
+<code>--paper</code> the lines of typewriter paper (without it the paper does not run out).</li>
+<li>What the program types on the console typewriter goes to standard output. Keyboard input
+instructions read one line each from <code>--input</code> (default: standard input).</li>
 <li>The run ends when the machine stops or after <code>--max-words</code> words (default
-10,000,000). <code>--dump FILE</code> then writes the memory dump. The last line on standard
-error says why it stopped.</li>
+10,000,000); the line <code>stopped: ...</code> says why. A tape the host could not read or
+write is an <code>error: ...</code> line. <code>--dump FILE</code> then writes the memory
+dump (never over a mounted tape).</li>
 </ul>
 <p>Exit status: 0 on the stop instruction <code>90</code>, 1 on any other stop, 3 at the word
 limit, 2 for a usage or file error.</p>
+
+<h2>ormlax-cli assemble</h2>
+<pre>ormlax-cli assemble [--model I|II] [--dir DIR] [--overflow] [--loader] [--keep] NAME</pre>
+<p>Runs <a href="help:assembler">the assembler</a> on <code>NAME.asm</code> as the Assembler
+window does; the three flags are its three check boxes. Exit status: 0 without errors, 1 after
+"Errors in assembly" (the listing is written), 2 when the run is refused or a file cannot be
+read or written.</p>
 )html");
 }
 

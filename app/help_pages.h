@@ -46,6 +46,7 @@ HelpPage LabelsPage();
 HelpPage FusePage(int reason);
 HelpPage MachinePage();
 HelpPage InstructionsPage();
+HelpPage AssemblerPage();
 HelpPage CommandLinePage();
 HelpPage ComingPage();
 }  // namespace help_text

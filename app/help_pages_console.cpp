@@ -185,8 +185,10 @@ is away from its beginning. See <a href="help:tapes">Tapes and tape units</a>.</
 dismount tapes.</li>
 <li><b>Read Names</b> lists <a href="help:labels">the tapes mounted on each servo</a>.</li>
 <li><b>Ormprinter</b> shows <a href="help:typewriter-{n}">the console typewriter</a>.</li>
-<li><b>Assembler</b> and <b>Off-line functions</b> are disabled in this version:
-<a href="help:coming">they are coming</a>.</li>
+<li><b>Assembler</b> (shown with Special functions) opens <a href="help:assembler">the
+assembler</a>.</li>
+<li><b>Off-line functions</b> is disabled in this version: <a href="help:coming">it is
+coming</a>.</li>
 <li><b>Power off</b> switches the console off: the tape files are closed and the program ends.
 Closing the window does the same. Tapes written during the run keep every block written.</li>
 </ul>

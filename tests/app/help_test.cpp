@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/assembler_dialog.h"
 #include "app/console_window.h"
 #include "app/fuse_dialog.h"
 #include "app/help.h"
@@ -126,6 +127,7 @@ class HelpTest : public QObject {
          [&] { return std::make_unique<ServoDialog>(servos2, true); }},
         {5100, "Labels on mounted tapes",
          [&] { return std::make_unique<LabelsDialog>(ormlax->Servos, false); }},
+        {6000, "The assembler", [&] { return std::make_unique<AssemblerDialog>(*ormlax, op); }},
         {7000, "A fuse has blown", [] { return std::make_unique<FuseDialog>(1); }},
         {7001, "Hardware error", [] { return std::make_unique<FuseDialog>(2); }},
     };
@@ -169,7 +171,7 @@ class HelpTest : public QObject {
   }
 
   void NumbersWithoutAPageShowTheContents() {
-    for (const int context : {0, 1, -1, 999, 4001, 4040, 6000, 7002, 99999}) {
+    for (const int context : {0, 1, -1, 999, 4001, 4040, 6001, 7002, 99999}) {
       ShowHelpPage(context);
       QCOMPARE(FindHelpWindow()->PageName(), QString(kContentsPageName));
       QCOMPARE(ShownTitle(), QString("ORMLAX Help"));
