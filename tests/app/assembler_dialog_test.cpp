@@ -19,6 +19,7 @@ using testing::Console;
 // Works the windows the console opens as an operator would; each step sees the window it is for.
 struct Operator {
   QString name = "hello";  // what is typed in the Assembler window
+  bool loader = false;     // "Insert loader" is checked
   QString proposed;        // what the servo window offered to mount
   int assemblerWindows = 0;
 
@@ -30,6 +31,7 @@ struct Operator {
         auto* txt = assembler->findChild<QLineEdit*>("txtName");
         txt->selectAll();
         QTest::keyClicks(txt, name);
+        if (loader) ClickButton(assembler->findChild<QCheckBox*>("chkLoader"));
         ClickButton(assembler->findChild<QPushButton*>("cmdAssemble"));
       } else if (auto* servo = qobject_cast<ServoDialog*>(&dialog)) {
         auto* txt = servo->findChild<QLineEdit*>("txtFileName");
@@ -112,6 +114,28 @@ class AssemblerDialogTest : public QObject {
     QCOMPARE(user.proposed, QString(""));
     c.Click("cmdAssemble");
     QCOMPARE(c.Lamp("shaOrmprinterLamp3"), LampColour::Green);
+  }
+
+  // The longest example, more than two blocks, loaded by the loader the assembler puts in front
+  // of it: Single Step reads the loader, Run reads the rest and runs the program.
+  void aProgramWithTheGeneratedLoaderRunsFromTheConsole() {
+    Operator user;
+    user.name = "report";
+    user.loader = true;
+    Console c(false, user.Runner());
+    std::filesystem::copy_file(std::filesystem::path(ORMLAX_EXAMPLES) / "report.asm",
+                               c.folder / "report.asm");
+    c.sim.Ormprinter().State().PaperLeft = 300;  // more than the report's lines
+    c.Click("chkProgDebug");
+    c.Click("cmdAssemble");
+    QVERIFY2(c.op.messages.empty(), c.op.messages.empty() ? "" : c.op.messages[0].c_str());
+    c.Click("cmdLoadServo");
+    QCOMPARE(user.proposed, QString("report.obj"));
+    c.Click("cmdSingleStep");
+    c.Click("cmdRun");
+    QCOMPARE(c.sim.Machine().LastStop, StopReason::StopInstruction);
+    const QString paper = c.Find<QPlainTextEdit>("txtPaper")->toPlainText();
+    QVERIFY2(paper.endsWith("\n111 words of text.\n"), qPrintable(paper.right(200)));
   }
 
   void errorsLeaveTheConsoleAsItWas() {
