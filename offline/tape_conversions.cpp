@@ -97,6 +97,10 @@ OffLineOutcome ConvertTapeToAssembler(OffLineDesk& desk) {
     target += ".asm";
     // A file of the new name has not been confirmed by the operator.
     if (IsMountedOnMachine(desk.Servos, target, desk.Op)) return OffLineOutcome::Refused;
+    if (NamesSameFile(s.SourcePath, target)) {
+      ShowOkMessage(desk.Op, std::string(offline_text::kSameFile));
+      return OffLineOutcome::Refused;
+    }
     std::error_code ec;
     if (std::filesystem::symlink_status(target, ec).type() !=
         std::filesystem::file_type::not_found) {
