@@ -45,6 +45,7 @@ struct QtHostPrinter::Impl {
   bool familiesRead = false;
   int linesPerPage = 0;
   double linePitchPoints = 0;
+  double columnPitchPoints = 0;
   int linesOnPage = 0;
   int pendingPages = 0;
   bool printed = false;
@@ -182,6 +183,7 @@ void QtHostPrinter::SetForm(int columns, int lines) {
   const double size =
       10 * std::min(page.width() / (columns * advance), page.height() / (lines * height));
   p.font.setPointSizeF(std::max(size * 0.98, kSmallestFont));
+  p.columnPitchPoints = p.Metrics(p.font).horizontalAdvance(QLatin1Char('W')) * toPoints;
   p.linesPerPage = lines;
   p.linePitchPoints = page.height() / lines;
 }
@@ -223,10 +225,8 @@ bool QtHostPrinter::EndDocument(std::string& why) {
   return true;
 }
 
-double QtHostPrinter::CharacterPitchPoints() {
-  impl_->Ready();
-  return impl_->Metrics(impl_->font).horizontalAdvance(QLatin1Char('W')) * kPointsPerInch /
-         impl_->Resolution();
+double QtHostPrinter::FormPitchPoints() const {
+  return impl_->columnPitchPoints;
 }
 
 }  // namespace ormlax

@@ -36,8 +36,9 @@ class QtHostPrinter : public HostPrinter {
   void NewPage() override;
   bool EndDocument(std::string& why) override;
 
-  // The width of one character of the current font, in points.
-  double CharacterPitchPoints();
+  // The width of one character of the font of the last form set, in points: the pitch of the
+  // columns on its pages.
+  double FormPitchPoints() const;
 
  private:
   struct Impl;
