@@ -42,7 +42,7 @@ struct OffLineState {
   LampColour StopLamp = LampColour::Grey;        // "HSP Stop"
   PlugboardChoice Choice = PlugboardChoice::None;
   // A printer run met a skip to a channel that is not punched: the desk is to close when the
-  // operation returns.
+  // operation returns. The reset leaves it; the desk clears it when it closes.
   bool CloseRequested = false;
 };
 

@@ -128,12 +128,13 @@ bool QtHostPrinter::BeginDocument(std::string& why) {
 
 std::string QtHostPrinter::FontName() {
   impl_->Ready();
-  return impl_->font.family().toStdString();
+  const QStringList families = impl_->font.families();
+  return (families.isEmpty() ? impl_->font.family() : families.front()).toStdString();
 }
 
 void QtHostPrinter::SetFontName(const std::string& name) {
   impl_->Ready();
-  impl_->font.setFamily(QString::fromStdString(name));
+  impl_->font.setFamilies({QString::fromStdString(name)});
 }
 
 double QtHostPrinter::FontSize() {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QPrinterInfo>
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <sstream>
 
@@ -36,10 +36,13 @@ std::string RightTrimmed(std::string line) {
 // each page its lines without trailing blanks.
 std::vector<std::vector<std::string>> PdfPages(const std::filesystem::path& pdf, double pitch) {
   const std::filesystem::path text = pdf.string() + ".txt";
-  char command[1024];
-  std::snprintf(command, sizeof command, "pdftotext -layout -fixed %.6f '%s' '%s'", pitch,
-                pdf.c_str(), text.c_str());
-  if (std::system(command) != 0) {
+  // Written without the locale, which the Qt application has set from the environment.
+  char number[32];
+  const auto end =
+      std::to_chars(number, number + sizeof number, pitch, std::chars_format::fixed, 6);
+  const std::string command = "pdftotext -layout -fixed " + std::string(number, end.ptr) + " '" +
+                              pdf.string() + "' '" + text.string() + "'";
+  if (std::system(command.c_str()) != 0) {
     ADD_FAILURE() << "pdftotext failed (poppler-utils is installed by the install script): "
                   << command;
     return {};
