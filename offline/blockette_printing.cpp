@@ -6,6 +6,8 @@
 #include "offline/text_files.h"
 
 namespace ormlax {
+
+using namespace offline;  // the off-line equipment's file and run helpers
 namespace {
 
 bool IsBlankedOnPrinting(char c) {
@@ -14,7 +16,7 @@ bool IsBlankedOnPrinting(char c) {
 
 std::uint8_t PositionOf(const std::string& entry) {
   if (entry.empty()) return 0;
-  const std::optional<long> p = LeadingNumber(entry);
+  const std::optional<long> p = PlugboardNumber(entry);
   return p && *p >= 1 && *p <= kPrintPositions ? static_cast<std::uint8_t>(*p) : 0;
 }
 

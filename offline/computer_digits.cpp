@@ -7,6 +7,8 @@
 #include "offline/run_support.h"
 
 namespace ormlax {
+
+using namespace offline;  // the off-line equipment's file and run helpers
 namespace {
 
 constexpr int kLinesPerPage = 60;

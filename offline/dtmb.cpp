@@ -6,6 +6,8 @@
 #include "offline/text_files.h"
 
 namespace ormlax {
+
+using namespace offline;  // the off-line equipment's file and run helpers
 namespace {
 
 constexpr std::string_view kMarked = " Obrsc?it|=";

@@ -20,7 +20,7 @@ void FormatDtmbWord(const Word& word, std::string& line1, std::string& line2);
 
 // Page n: the next block of the source under the header. Empty once the tape is exhausted. A
 // record cut short gives words filled out with spaces.
-std::string BuildDtmbPage(int pageNumber, const std::string& header, SourceTape& source);
+std::string BuildDtmbPage(int pageNumber, const std::string& header, offline::SourceTape& source);
 
 OffLineOutcome PrintDtmb(OffLineDesk& desk);
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-namespace ormlax {
+namespace ormlax::offline {
 
-std::optional<long> LeadingNumber(std::string_view text) {
+std::optional<long> PlugboardNumber(std::string_view text) {
   constexpr long kBound = 1'000'000'000;
   std::size_t at = 0;
   while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
@@ -29,4 +29,4 @@ std::optional<long> LeadingNumber(std::string_view text) {
   return negative ? -magnitude : magnitude;
 }
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

@@ -4,11 +4,11 @@
 #include <optional>
 #include <string_view>
 
-namespace ormlax {
+namespace ormlax::offline {
 
 // The decimal number at the start of the text (after blanks; a sign and a fraction allowed),
 // rounded to a whole number, half away from zero, and held within +-1000000000. Nothing when
 // the text does not start with a number.
-std::optional<long> LeadingNumber(std::string_view text);
+std::optional<long> PlugboardNumber(std::string_view text);
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

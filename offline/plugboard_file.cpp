@@ -9,6 +9,8 @@
 #include "offline/text_files.h"
 
 namespace ormlax {
+
+using namespace offline;  // the off-line equipment's file and run helpers
 namespace {
 
 constexpr int kFileLines = 17;
@@ -105,7 +107,7 @@ bool LoadPlugboard(Plugboard& board, int boardNumber, const std::filesystem::pat
     }
   }
 
-  const std::optional<long> form = LeadingNumber(Bracketed(lines[kFormLengthLine - 1]));
+  const std::optional<long> form = PlugboardNumber(Bracketed(lines[kFormLengthLine - 1]));
   board.FormLength =
       form && *form >= 0 && *form <= kLongestForm ? static_cast<std::int16_t>(*form) : 0;
   board.CarriageTape.assign(static_cast<std::size_t>(board.FormLength) + 1, 0);
@@ -114,7 +116,7 @@ bool LoadPlugboard(Plugboard& board, int boardNumber, const std::filesystem::pat
         Bracketed(lines[static_cast<std::size_t>(kFirstChannelLine + channel - 2)]);
     for (std::string_view piece : Pieces(value)) {
       if (piece.empty()) continue;
-      const std::optional<long> line = LeadingNumber(piece);
+      const std::optional<long> line = PlugboardNumber(piece);
       if (!line || *line < 0 || *line > board.FormLength) continue;
       board.CarriageTape[static_cast<std::size_t>(*line)] |= ChannelMask(channel);
     }

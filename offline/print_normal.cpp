@@ -6,6 +6,8 @@
 #include "offline/run_support.h"
 
 namespace ormlax {
+
+using namespace offline;  // the off-line equipment's file and run helpers
 namespace {
 
 constexpr std::string_view kControlCharacters = "@|?=";

@@ -16,6 +16,6 @@ OffLineOutcome PrintTapeNormal(OffLineDesk& desk);
 // line `line` of the form. A channel punched nowhere is reported, a whole form of paper is
 // slewed and the desk is asked to close; false then.
 bool SkipToChannel(OffLineDesk& desk, const PrinterWiring& wiring, int code, int& line,
-                   PrinterOutput& output);
+                   offline::PrinterOutput& output);
 
 }  // namespace ormlax

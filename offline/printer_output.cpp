@@ -3,7 +3,7 @@
 #include "offline/select_font.h"
 #include "tape/tape_recognition.h"
 
-namespace ormlax {
+namespace ormlax::offline {
 
 bool PrinterOutput::OpenFile(const std::filesystem::path& path, std::string& why) {
   path_ = path;
@@ -47,4 +47,4 @@ bool PrinterOutput::Close(std::string& why) {
   return false;
 }
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

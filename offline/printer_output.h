@@ -8,7 +8,7 @@
 #include "offline/host_printer.h"
 #include "offline/text_files.h"
 
-namespace ormlax {
+namespace ormlax::offline {
 
 class PrinterOutput {
  public:
@@ -36,4 +36,4 @@ class PrinterOutput {
   TextFileWriter file_;
 };
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

@@ -4,7 +4,7 @@
 #include "offline/offline_messages.h"
 #include "tape/tape_recognition.h"
 
-namespace ormlax {
+namespace ormlax::offline {
 
 bool SourceTape::Open(OffLineDesk& desk) {
   const std::filesystem::path path = desk.State.SourcePath;
@@ -62,4 +62,4 @@ void ResetDesk(OffLineDesk& desk) {
   ResetOffLineState(desk.State, desk.Board);
 }
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

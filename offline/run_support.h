@@ -8,7 +8,7 @@
 #include "offline/offline_desk.h"
 #include "tape/tape_file.h"
 
-namespace ormlax {
+namespace ormlax::offline {
 
 // The source tape, read a record at a time as text.
 class SourceTape {
@@ -43,4 +43,4 @@ std::string WithoutLineEnds(std::string text);
 // The end of an operation that ran to its end: source and target forgotten.
 void ResetDesk(OffLineDesk& desk);
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

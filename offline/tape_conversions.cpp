@@ -9,6 +9,8 @@
 #include "tape/tape_recognition.h"
 
 namespace ormlax {
+
+using namespace offline;  // the off-line equipment's file and run helpers
 namespace {
 
 // The checks both conversions make first.

@@ -9,7 +9,7 @@
 
 #include "tape/tape_file.h"
 
-namespace ormlax {
+namespace ormlax::offline {
 namespace {
 
 constexpr std::size_t kWritePiece = 1 << 16;
@@ -143,4 +143,4 @@ bool TextFileWriter::Close() {
   return !Failed();
 }
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

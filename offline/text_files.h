@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ormlax {
+namespace ormlax::offline {
 
 inline constexpr std::string_view kCrLf = "\r\n";
 
@@ -58,4 +58,4 @@ class TextFileWriter {
   std::string error_;
 };
 
-}  // namespace ormlax
+}  // namespace ormlax::offline

@@ -8,6 +8,8 @@
 #include "tape/tape_recognition.h"
 
 namespace ormlax {
+
+using namespace offline;  // the off-line equipment's file and run helpers
 namespace {
 
 constexpr std::size_t kBlockCharacters = kBlockRecords * kRecordCharacters;

@@ -139,7 +139,7 @@ TEST_F(DtmbTest, OnThePrinterAPagePerBlock) {
 TEST_F(DtmbTest, PagesAreNumberedAndTheTapeRunsOut) {
   WriteTape();
   Choose("t.tap", "unused");
-  SourceTape source;
+  offline::SourceTape source;
   ASSERT_TRUE(source.Open(desk));
   const std::string header = "  PAGE $" + std::string(57, ' ') + "\r\n\r\n";
   for (int n : {1, 12, 300}) {
