@@ -31,13 +31,24 @@ void CliOperator::Report(const char* kind, const std::string& text) {
 
 MessageAnswer CliOperator::ShowMessage(const MessageRequest& request) {
   Report("message", request.text);
+  if (answerer_) {
+    if (const std::optional<MessageAnswer> answer = answerer_(request)) return *answer;
+  }
   return request.defaultAnswer;
 }
 
 std::optional<std::string> CliOperator::AskText(const std::string& prompt,
                                                 const std::string& defaultText) {
   Report("message", prompt);
-  return defaultText;
+  return textAnswer_.value_or(defaultText);
+}
+
+void CliOperator::WaitForInterface() {
+  if (waitAction_) {
+    waitAction_();
+  } else {
+    YieldToInterface();
+  }
 }
 
 void CliOperator::YieldToInterface() {

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -26,8 +28,19 @@ class CliOperator : public Operator {
   // The simulator whose typewriter and run controls a yield may need.
   void Attach(Simulator& simulator) { simulator_ = &simulator; }
 
+  // Answers message boxes otherwise than by their default button: the answer the function gives
+  // for a box, or the default button where it gives none (a command's --overwrite, --printer).
+  using Answerer = std::function<std::optional<MessageAnswer>(const MessageRequest&)>;
+  void SetAnswerer(Answerer answerer) { answerer_ = std::move(answerer); }
+  // The text every input box is answered with, instead of its default text.
+  void SetTextAnswer(std::string text) { textAnswer_ = std::move(text); }
+  // What the operator does while an operation waits for them (resumes a paused printer run),
+  // instead of yielding to the machine.
+  void SetWaitAction(std::function<void()> action) { waitAction_ = std::move(action); }
+
   MessageAnswer ShowMessage(const MessageRequest& request) override;
   void YieldToInterface() override;
+  void WaitForInterface() override;
   void ShowFuseWindow(int reason) override;
   KeyboardEntry OpenKeyboardWindow(bool singleStepEnabled) override;
   void SetClipboardText(const std::string&) override {}
@@ -43,6 +56,9 @@ class CliOperator : public Operator {
   std::istream& input_;
   std::ostream& errors_;
   Simulator* simulator_ = nullptr;
+  Answerer answerer_;
+  std::optional<std::string> textAnswer_;
+  std::function<void()> waitAction_;
 };
 
 // The text on one line: each CR LF shown as " / ".

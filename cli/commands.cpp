@@ -1,6 +1,9 @@
 #include "cli/commands.h"
 
+#include <algorithm>
+
 #include "cli/assemble_command.h"
+#include "cli/offline_commands.h"
 #include "cli/run_command.h"
 #include "cli/run_options.h"
 
@@ -11,6 +14,12 @@ const std::vector<Command>& Commands() {
       {"run", "runs one program on a fresh installation", kRunUsage, RunMain},
       {"assemble", "assembles a source file into an object tape and a listing", kAssembleUsage,
        AssembleMain},
+      {"tape-to-text", "writes a tape as text, a word to a line", kTapeToTextUsage, TapeToTextMain},
+      {"text-to-tape", "packs a text file into a tape", kTextToTapeUsage, TextToTapeMain},
+      {"tape-to-asm", "writes a tape as assembler source", kTapeToAsmUsage, TapeToAsmMain},
+      {"print", "prints a tape through a plugboard", kPrintUsage, PrintMain},
+      {"print-cd", "prints a tape as computer digits", kPrintCdUsage, PrintCdMain},
+      {"print-dtmb", "prints a tape as a DTMB printout", kPrintDtmbUsage, PrintDtmbMain},
       {"help", "shows how to use a command", kHelpUsage, HelpCommand},
   };
   return commands;
@@ -25,9 +34,11 @@ const Command* FindCommand(std::string_view name) {
 
 std::string ProgramUsage() {
   std::string text = "usage: ormlax-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
+  std::size_t width = 10;  // the column of the summaries
+  for (const Command& c : Commands()) width = std::max(width, std::string_view(c.name).size() + 2);
   for (const Command& c : Commands()) {
     std::string name = c.name;
-    name.resize(10, ' ');
+    name.resize(width, ' ');
     text += "  " + name + c.summary + "\n";
   }
   text += "\n\"ormlax-cli help COMMAND\" shows how to use a command.\n";

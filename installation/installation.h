@@ -9,6 +9,8 @@
 
 #include "console/typewriter.h"
 #include "core/machine_state.h"
+#include "offline/offline_state.h"
+#include "offline/plugboard.h"
 #include "tape/servo_unit.h"
 
 namespace ormlax {
@@ -27,6 +29,9 @@ struct Installation {
   std::filesystem::path WorkingFolder;
   // The program last assembled without errors; empty otherwise.
   std::string LastAssembledProgram;
+  // The off-line equipment's state and its current plugboard.
+  OffLineState OffLine;
+  Plugboard Board;
 };
 
 // A seed from the clock, for a run of the program.

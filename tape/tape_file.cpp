@@ -178,29 +178,24 @@ std::optional<std::int32_t> TapeFile::RecordCount() {
   return static_cast<std::int32_t>(std::min<std::int64_t>(*length / kRecordBytes, INT32_MAX));
 }
 
-std::optional<TapeRecord> TapeFile::ReadRecord(int n) {
-  if (fd_ < 0) {
-    Fail("the file is not open");
-    return std::nullopt;
-  }
-  if (n < 1 || n > kTapeRecords) {
-    Fail("no such record on a tape");
-    return std::nullopt;
-  }
-  char bytes[kRecordBytes];
-  const ssize_t got = ReadAll(fd_, bytes, sizeof bytes, OffsetOf(n));
-  if (got < 0) {
-    FailFromErrno();
-    return std::nullopt;
-  }
+bool TapeFile::ReadRecordBytes(int n, char* bytes, std::size_t& length) {
+  if (fd_ < 0) return Fail("the file is not open");
+  if (n < 1 || n > kTapeRecords) return Fail("no such record on a tape");
+  const ssize_t got = ReadAll(fd_, bytes, kRecordBytes, OffsetOf(n));
+  if (got < 0) return FailFromErrno();
   // The length field counts the characters that follow; never more than the record holds.
   const auto field = [&](int i) { return static_cast<unsigned char>(bytes[i]); };
-  const std::size_t length =
-      got < 2 ? 0 : std::min<std::size_t>(field(0) | (field(1) << 8), kRecordLengthField);
+  length = got < 2 ? 0 : std::min<std::size_t>(field(0) | (field(1) << 8), kRecordLengthField);
   if (got < 2 || static_cast<std::size_t>(got) < 2 + length) {
-    Fail("record " + std::to_string(n) + " is cut short by the end of the file");
-    return std::nullopt;
+    return Fail("record " + std::to_string(n) + " is cut short by the end of the file");
   }
+  return true;
+}
+
+std::optional<TapeRecord> TapeFile::ReadRecord(int n) {
+  char bytes[kRecordBytes];
+  std::size_t length = 0;
+  if (!ReadRecordBytes(n, bytes, length)) return std::nullopt;
   char* data = bytes + 2;
   std::fill(data + length, data + kRecordLengthField, ' ');
   TapeRecord words;
@@ -208,6 +203,13 @@ std::optional<TapeRecord> TapeFile::ReadRecord(int n) {
     std::copy_n(data + w * Word::kLength, Word::kLength, words[w].chars.begin());
   }
   return words;
+}
+
+std::optional<std::string> TapeFile::ReadRecordText(int n) {
+  char bytes[kRecordBytes];
+  std::size_t length = 0;
+  if (!ReadRecordBytes(n, bytes, length)) return std::nullopt;
+  return std::string(bytes + 2, length);
 }
 
 bool TapeFile::WriteBytes(int record, const char* bytes, std::size_t count) {

@@ -76,6 +76,9 @@ class TapeFile {
   // The ten words of record n; a record whose length field counts fewer characters gives words
   // filled out with spaces.
   std::optional<TapeRecord> ReadRecord(int n);
+  // The characters of record n as its length field counts them (the 120 characters and the
+  // line end, or fewer in a hand-made file), for readers that take a record as a line of text.
+  std::optional<std::string> ReadRecordText(int n);
   bool WriteRecord(int n, const TapeRecord& words);
   bool AppendRecord(const TapeRecord& words);
   // Writes the six records of a block starting at record `first` in one piece. A write the host
@@ -90,6 +93,8 @@ class TapeFile {
   bool Open(const std::filesystem::path& path, int flags, bool readOnly);
   bool Fail(const std::string& reason);
   bool FailFromErrno();
+  // Reads record n's 124 bytes and the count of characters its length field gives.
+  bool ReadRecordBytes(int n, char* bytes, std::size_t& length);
   // Writes the bytes at record `record`, all of them or none.
   bool WriteBytes(int record, const char* bytes, std::size_t count);
 

@@ -284,7 +284,8 @@ TEST_F(CliProgram, ControlBytesReachATerminalOnlyEscaped) {
 
 TEST_F(CliProgram, HelpForTheProgramAndEachCommand) {
   EXPECT_EQ(Cli("help"), 0);
-  EXPECT_NE(Out().find("  run       runs one program on a fresh installation\n"), std::string::npos)
+  EXPECT_NE(Out().find("  run           runs one program on a fresh installation\n"),
+            std::string::npos)
       << Out();
   EXPECT_EQ(Cli("help run"), 0);
   EXPECT_TRUE(Out().starts_with("usage: ormlax-cli run [--model I|II]")) << Out();
