@@ -6,6 +6,7 @@
 #include "offline/offline_messages.h"
 #include "offline/run_support.h"
 #include "offline/text_files.h"
+#include "tape/tape_mounting.h"
 #include "tape/tape_recognition.h"
 
 namespace ormlax {
@@ -89,7 +90,13 @@ OffLineOutcome ConvertTapeToAssembler(OffLineDesk& desk) {
   if (!CanConvert(desk)) return OffLineOutcome::Refused;
   OffLineState& s = desk.State;
   std::string target = s.TargetPath;
-  const std::size_t dot = target.rfind('.');
+  // The last "." of the name as the operator gave it, folders typed with it included; the
+  // working folder's own name does not count, or a folder such as "jobs.1961" would refuse
+  // every name.
+  const std::string folder = FullPathOf(desk.WorkingFolder, "").string();
+  const std::size_t typedFrom = target.starts_with(folder) ? folder.size() : 0;
+  std::size_t dot = target.rfind('.');
+  if (dot != std::string::npos && dot < typedFrom) dot = std::string::npos;
   if (dot != std::string::npos && target.substr(dot) != ".asm") {
     ShowOkMessage(desk.Op, std::string(offline_text::kNeedsAsmTarget));
     return OffLineOutcome::Refused;

@@ -144,6 +144,18 @@ TEST_F(ConversionTest, AnAssemblerTargetMustEndInDotAsm) {
   }
 }
 
+// A working folder with a "." in its name is no extension of the names typed in it.
+TEST_F(ConversionTest, TheWorkingFoldersOwnNameIsNoExtension) {
+  const std::filesystem::path work = folder / "jobs.1961";
+  std::filesystem::create_directory(work);
+  Write("jobs.1961/p.tap", TapeOf({}));
+  OffLineDesk dotted{work, servos, state, board, op, nullptr, [] { return std::string(); }};
+  Choose("jobs.1961/p.tap", "jobs.1961/PROG");
+  EXPECT_EQ(ConvertTapeToAssembler(dotted), OffLineOutcome::Completed);
+  EXPECT_EQ(op.messages, std::vector<std::string>{std::string(offline_text::kAddingAsm)});
+  EXPECT_EQ(CrLfLines(Read("jobs.1961/PROG.asm")).size(), 60u);
+}
+
 // The name with ".asm" added was never confirmed by the operator: a file of that name is
 // replaced only when they answer Yes, and a refusal leaves the target as it was named.
 TEST_F(ConversionTest, AFileOfTheNameWithAsmAddedIsReplacedOnlyWhenConfirmed) {
