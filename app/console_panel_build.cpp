@@ -318,11 +318,7 @@ QWidget* ConsoleWindow::BuildWindows() {
   auto* load = Button("cmdLoadServo", "Load Servo", "Mount tapes on servos");
   auto* names = Button("cmdReadLabels", "Read Names", "Mount tapes on servos");
   cmdAssemble_ = Button("cmdAssemble", "Assembler", "Assemble a program");
-  auto* offLine =
-      Button("cmdOffLine", "Off-line functions",
-             "Manually write data to a tape (the off-line functions are not available in this "
-             "version)");
-  offLine->setEnabled(false);
+  auto* offLine = Button("cmdOffLine", "Off-line functions", "Manually write data to a tape");
   cmdOrmprinter_ = Button("cmdOrmprinter", "Ormprinter", "Look at console typewriter");
   auto* exit = Button("cmdExit", "Power off", "Turn ORMLAX off");
   // Two rows where the tape units leave room for three columns only.

@@ -12,6 +12,7 @@
 #include "app/assembler_dialog.h"
 #include "app/labels_dialog.h"
 #include "app/machine_font.h"
+#include "app/offline_dialog.h"
 #include "app/servo_dialog.h"
 #include "app/typewriter_section.h"
 #include "app/word_field.h"
@@ -20,6 +21,7 @@
 #include "console/panel_operations.h"
 #include "core/clear_operations.h"
 #include "installation/console_operations.h"
+#include "printing/qt_host_printer.h"
 #include "tape/servo_window.h"
 
 namespace ormlax::app {
@@ -178,6 +180,8 @@ void ConsoleWindow::ConnectControls() {
   connect(findChild<QPushButton*>("cmdReadLabels"), &QPushButton::clicked, this,
           &ConsoleWindow::ReadLabels);
   connect(cmdAssemble_, &QPushButton::clicked, this, &ConsoleWindow::AssembleProgram);
+  connect(findChild<QPushButton*>("cmdOffLine"), &QPushButton::clicked, this,
+          &ConsoleWindow::OffLineFunctions);
   connect(cmdOrmprinter_, &QPushButton::clicked, this, &ConsoleWindow::ShowTypewriter);
   connect(findChild<QPushButton*>("cmdExit"), &QPushButton::clicked, this,
           &ConsoleWindow::PowerOff);
@@ -240,6 +244,15 @@ void ConsoleWindow::AssembleProgram() {
     RefreshFromState();
     cmdSingleStep_->setFocus();
   }
+  RefreshFromState();
+}
+
+// The off-line equipment works on host files only: the machine cannot run while its window is
+// open, and nothing of it but the tape units' file names is read.
+void ConsoleWindow::OffLineFunctions() {
+  if (!printer_) printer_ = QtHostPrinter::DefaultPrinter();
+  OffLineDialog dialog(ormlax_, sim_.Op(), printer_.get(), runner_, this);
+  runner_(dialog);
   RefreshFromState();
 }
 

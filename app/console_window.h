@@ -7,10 +7,12 @@
 #include <QFont>
 #include <QMainWindow>
 #include <array>
+#include <memory>
 #include <vector>
 
 #include "app/dialog_runner.h"
 #include "installation/simulator.h"
+#include "offline/host_printer.h"
 
 class QCheckBox;
 class QGridLayout;
@@ -67,6 +69,7 @@ class ConsoleWindow : public QMainWindow {
   void LoadServo();
   void ReadLabels();
   void AssembleProgram();
+  void OffLineFunctions();
   void MemoryDump();
   void ShowTypewriter();
   void HideTypewriter();
@@ -83,6 +86,8 @@ class ConsoleWindow : public QMainWindow {
   int hiddenHeight_ = 0;
   int shownHeight_ = 0;
   bool poweredOff_ = false;
+  // The host's default printer, for the off-line equipment; made when first needed.
+  std::unique_ptr<HostPrinter> printer_;
 
   // Fields.
   WordField* txtLoc_;

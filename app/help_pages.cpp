@@ -9,9 +9,11 @@ namespace {
 // The help context numbers the windows carry, and their pages.
 const std::map<int, QString>& ContextPages() {
   static const std::map<int, QString> pages = {
-      {1000, "startup"},      {4000, "console-1"}, {4010, "console-2"},   {4020, "typewriter-1"},
-      {4030, "typewriter-2"}, {4100, "keyboard"},  {5000, "servo-1"},     {5010, "servo-2"},
-      {5100, "labels"},       {6000, "assembler"}, {7000, "fuse-memory"}, {7001, "fuse-adder"},
+      {1000, "startup"},      {4000, "console-1"},    {4010, "console-2"},
+      {4020, "typewriter-1"}, {4030, "typewriter-2"}, {4100, "keyboard"},
+      {5000, "servo-1"},      {5010, "servo-2"},      {5100, "labels"},
+      {5200, "ormtyper"},     {6000, "assembler"},    {7000, "fuse-memory"},
+      {7001, "fuse-adder"},   {8000, "offline"},      {8100, "plugboard-editor"},
   };
   return pages;
 }
@@ -22,7 +24,8 @@ std::vector<HelpPage> BuildPages() {
           TypewriterPage(false), TypewriterPage(true), RunningPage(),      KeyboardPage(),
           ServoPage(false),      ServoPage(true),      TapesPage(),        LabelsPage(),
           FusePage(1),           FusePage(2),          MachinePage(),      InstructionsPage(),
-          AssemblerPage(),       CommandLinePage(),    ComingPage()};
+          AssemblerPage(),       CommandLinePage(),    OffLinePage(),      PlugboardEditorPage(),
+          OrmtyperPage(),        OffLineJobPage()};
 }
 
 }  // namespace
@@ -107,13 +110,20 @@ have read.</p>
 <a href="help:fuse-adder">Hardware error</a></li>
 </ul>
 
+<h2>The off-line equipment</h2>
+<ul>
+<li><a href="help:offline-job">An off-line job step by step</a></li>
+<li><a href="help:offline">ORMLAX Off-line Functions</a></li>
+<li><a href="help:plugboard-editor">Create a HSP Plugboard</a></li>
+<li><a href="help:ormtyper">Ormtyper (Data entry device)</a></li>
+</ul>
+
 <h2>Reference</h2>
 <ul>
 <li><a href="help:machine">Words, characters and registers</a></li>
 <li><a href="help:instructions">The instruction set</a></li>
 <li><a href="help:tapes">Tapes and tape units</a></li>
 <li><a href="help:command-line">The command-line program</a></li>
-<li><a href="help:coming">Coming in later versions: the off-line equipment</a></li>
 </ul>
 )html");
 }
@@ -249,22 +259,6 @@ instruction's address (the dividend) holds <code>'</code> (the digit worth 10) a
 <code>(</code> in rA.</p>
 <p>The <b>Invalid operand</b> lamp lights, rA is cleared, no division takes place, and when you
 press <b>OK</b> the machine is stopped. Memory is not touched.</p>
-)html");
-}
-
-HelpPage ComingPage() {
-  return Page("coming", "Coming in later versions", R"html(
-<p>The installation of a real ORMLAX had more equipment than this version of the simulator can
-show. This part is being built and will follow:</p>
-<ul>
-<li><b>The off-line equipment.</b> A high-speed printer driven by plugboards and a
-carriage-control tape, conversions between tapes and plain text, a plugboard editor, printouts
-in computer digits, and the Ormtyper key-to-tape device. The console's <b>Off-line functions</b>
-button is there already, but disabled.</li>
-</ul>
-<p>Until then, programs are typed in at the console, <a href="help:assembler">assembled</a>, or
-loaded from tapes you already have; see <a href="help:running">Loading and running a
-program</a>.</p>
 )html");
 }
 

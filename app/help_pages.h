@@ -48,7 +48,10 @@ HelpPage MachinePage();
 HelpPage InstructionsPage();
 HelpPage AssemblerPage();
 HelpPage CommandLinePage();
-HelpPage ComingPage();
+HelpPage OffLinePage();
+HelpPage PlugboardEditorPage();
+HelpPage OrmtyperPage();
+HelpPage OffLineJobPage();
 }  // namespace help_text
 
 }  // namespace ormlax::app

@@ -187,8 +187,8 @@ dismount tapes.</li>
 <li><b>Ormprinter</b> shows <a href="help:typewriter-{n}">the console typewriter</a>.</li>
 <li><b>Assembler</b> (shown with Special functions) opens <a href="help:assembler">the
 assembler</a>.</li>
-<li><b>Off-line functions</b> is disabled in this version: <a href="help:coming">it is
-coming</a>.</li>
+<li><b>Off-line functions</b> opens <a href="help:offline">the off-line equipment</a>: the
+Ormtyper, the tape and text converters and the high-speed printer.</li>
 <li><b>Power off</b> switches the console off: the tape files are closed and the program ends.
 Closing the window does the same. Tapes written during the run keep every block written.</li>
 </ul>

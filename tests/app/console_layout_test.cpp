@@ -15,6 +15,9 @@
 #include "app/fuse_dialog.h"
 #include "app/keyboard_dialog.h"
 #include "app/labels_dialog.h"
+#include "app/offline_dialog.h"
+#include "app/ormtyper_dialog.h"
+#include "app/plugboard_dialog.h"
 #include "app/servo_dialog.h"
 #include "app/word_field.h"
 #include "console/typewriter_tables.h"
@@ -239,6 +242,59 @@ class ConsoleLayoutTest : public QObject {
       QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("\n")));
       d->hide();
     }
+  }
+
+  // The off-line windows have fixed sizes, cut nothing off and fit the screen with a frame and a
+  // title bar: the off-line window with its list of boards shown, the plugboard editor with its
+  // box for a board number, the Ormtyper. Their machine fields advance evenly.
+  void theOffLineWindowsFitTheScreen() {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "ormlax_layout_offline";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    ormlax::testing::ScriptedOperator op;
+    auto ormlax = MakeInstallation(true, folder, 1);
+    OffLineDialog desk(*ormlax, op, nullptr);
+    desk.show();
+    QTest::mouseClick(desk.findChild<QPushButton*>("cmdOutput7"), Qt::LeftButton);
+    QVERIFY(desk.findChild<QWidget*>("lstPlugboard")->isVisible());
+    const QSize closed = desk.size();
+    PlugboardEditor model(ormlax->Board, folder, op);
+    model.Open();
+    model.OfferModify();
+    PlugboardDialog editor(model);
+    Ormtyper typer(op);
+    QVERIFY(typer.Open(folder / "t.tap", OrmtyperTarget::Overwritable, true));
+    OrmtyperDialog ormtyper(typer);
+    for (QDialog* d : std::initializer_list<QDialog*>{&desk, &editor, &ormtyper}) {
+      d->show();
+      QVERIFY(QTest::qWaitForWindowExposed(d));
+      QCoreApplication::processEvents();
+      const QString size = d->objectName() + QString(" %1 x %2").arg(d->width()).arg(d->height());
+      QCOMPARE(d->minimumSize(), d->maximumSize());
+      QCOMPARE(d->size(), d->minimumSize());
+      QVERIFY2(d->width() + 2 * kBorder <= kMaxWidth, qPrintable(size));
+      QVERIFY2(d->height() + kTitleBar + kBorder <= kMaxHeight, qPrintable(size));
+      const QStringList clipped = Clipped(d);
+      QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("\n")));
+    }
+    // The list of boards takes no room of its own when it shows.
+    QTest::mouseClick(desk.findChild<QPushButton*>("cmdOutput7"), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    QCOMPARE(desk.size(), closed);
+
+    QList<const QWidget*> fields = {editor.findChild<QLineEdit*>("txtInput"),
+                                    ormtyper.findChild<QWidget*>("txtData")};
+    for (int k = 0; k < PlugboardDialog::kColumns; ++k) {
+      fields << editor.findChild<QListWidget*>(QString("lstCol%1").arg(k));
+    }
+    for (const QWidget* w : fields) {
+      QVERIFY(w != nullptr);
+      QVERIFY2(UnevenCharacters(w->font()).isEmpty(),
+               qPrintable(w->objectName() + ": " + UnevenCharacters(w->font())));
+    }
+    typer.Abort();
+    std::filesystem::remove_all(folder);
   }
 
   // Every field that shows machine characters draws all of them with one advance width,

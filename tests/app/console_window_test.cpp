@@ -57,7 +57,9 @@ class ConsoleWindowTest : public QObject {
     QCOMPARE(c.window.property("helpContext").toInt(), help);
     QVERIFY(c.Find<QPushButton>("cmdAssemble")->isHidden());
     QVERIFY(c.Find<QPushButton>("cmdMemDump")->isHidden());
-    QVERIFY(!c.Find<QPushButton>("cmdOffLine")->isEnabled());
+    QVERIFY(c.Find<QPushButton>("cmdOffLine")->isEnabled());
+    QCOMPARE(c.Find<QPushButton>("cmdOffLine")->toolTip(),
+             QString("Manually write data to a tape"));
   }
 
   void typedWordsAreStoredAndTheLocationSteps() {

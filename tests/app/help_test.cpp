@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QtTest>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -19,6 +20,9 @@
 #include "app/help_window.h"
 #include "app/keyboard_dialog.h"
 #include "app/labels_dialog.h"
+#include "app/offline_dialog.h"
+#include "app/ormtyper_dialog.h"
+#include "app/plugboard_dialog.h"
 #include "app/servo_dialog.h"
 #include "app/startup_window.h"
 #include "core/operations.h"
@@ -108,6 +112,13 @@ class HelpTest : public QObject {
     ormlax::Simulator sim2(*ormlax2, op);
     ormlax::ServoWindow servos(ormlax->Servos, op, ormlax->WorkingFolder, false);
     ormlax::ServoWindow servos2(ormlax2->Servos, op, ormlax2->WorkingFolder, true);
+    // The off-line window writes the standard boards into its folder: one of its own.
+    const std::filesystem::path offLineFolder =
+        std::filesystem::temp_directory_path() / "ormlax_help_offline";
+    std::filesystem::create_directories(offLineFolder);
+    auto offLine = ormlax::MakeInstallation(false, offLineFolder, 1);
+    ormlax::PlugboardEditor editor(offLine->Board, offLineFolder, op);
+    ormlax::Ormtyper typer(op);
     struct Case {
       int context;
       QString title;
@@ -130,6 +141,11 @@ class HelpTest : public QObject {
         {6000, "The assembler", [&] { return std::make_unique<AssemblerDialog>(*ormlax, op); }},
         {7000, "A fuse has blown", [] { return std::make_unique<FuseDialog>(1); }},
         {7001, "Hardware error", [] { return std::make_unique<FuseDialog>(2); }},
+        {8000, "ORMLAX Off-line Functions",
+         [&] { return std::make_unique<OffLineDialog>(*offLine, op, nullptr); }},
+        {8100, "Create a HSP Plugboard", [&] { return std::make_unique<PlugboardDialog>(editor); }},
+        {5200, "Ormtyper (Data entry device)",
+         [&] { return std::make_unique<OrmtyperDialog>(typer); }},
     };
     QSet<QString> pages;
     for (const Case& c : cases) {
@@ -142,6 +158,7 @@ class HelpTest : public QObject {
     }
     QCOMPARE(pages.size(), qsizetype(std::size(cases)));
     QVERIFY(!pages.contains(kContentsPageName));
+    std::filesystem::remove_all(offLineFolder);
   }
 
   // The typewriter section raises the console's number by 20 while it is shown.
