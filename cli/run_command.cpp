@@ -149,7 +149,11 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
       hostFailed = true;
     }
   }
-  SwitchOff(*ormlax);
+  // Tapes whose blocks the host could not put on disk are host file errors too.
+  for (const std::string& failure : SwitchOff(*ormlax)) {
+    op.Report("error", failure);
+    hostFailed = true;
+  }
   if (hostFailed) return kUsageOrFileError;
   switch (s.LastStop) {
     case StopReason::StopInstruction:
