@@ -24,6 +24,9 @@ void SetOperatingAsI(MachineState& s, bool on) {
   s.MemorySize = on ? 1000 : 10000;
   s.AddressDigits = on ? 3 : 4;
   s.AddressFormat = std::string(static_cast<std::size_t>(s.AddressDigits), '0');
+  // Narrowed memory: the location shown and rCC wrap into it, as a typed address does.
+  if (s.ConsoleLocation >= s.MemorySize) ShowLocation(s, s.ConsoleLocation % s.MemorySize);
+  s.rCC %= s.MemorySize;
 }
 
 const char* VRegisterLabel(const MachineState& s) {

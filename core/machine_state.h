@@ -140,7 +140,8 @@ struct MachineState {
 
 // Fixes the model-dependent state for ORMLAX I or ORMLAX II.
 void SetUpModel(MachineState& s, bool modelII);
-// Memory size and address width for "O II operating as O I" checked or unchecked.
+// Memory size and address width for "O II operating as O I" checked or unchecked. Checked, a
+// location shown or an rCC beyond the narrowed memory wraps into it.
 void SetOperatingAsI(MachineState& s, bool on);
 // The block register labels of the model: "rV"/"rW", "rY"/"rZ".
 const char* VRegisterLabel(const MachineState& s);
