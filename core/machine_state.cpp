@@ -43,11 +43,6 @@ std::string FormatAddress(const MachineState& s, int address) {
   return digits;
 }
 
-void SetOverflow(MachineState& s, bool flag) {
-  s.OverflowFlag = flag;
-  s.Lamp[kOverflowLamp] = flag ? LampColour::Red : LampColour::Grey;
-}
-
 void NoteStop(MachineState& s, StopReason reason) {
   s.Running = false;
   if (s.LastStop == StopReason::None) s.LastStop = reason;
@@ -80,11 +75,6 @@ void StopWithLamp(MachineState& s, int lamp) {
 void StopWithLamp(MachineState& s, int lamp, StopReason reason) {
   s.Lamp[static_cast<std::size_t>(lamp)] = LampColour::Red;
   NoteStop(s, reason);
-}
-
-void ResetLamps(MachineState& s) {
-  s.Lamp.fill(LampColour::Grey);
-  s.Lamp[kRunningLamp] = s.Running ? LampColour::Green : LampColour::Red;
 }
 
 void RefreshControlDisplay(MachineState& s, bool emptySR) {
