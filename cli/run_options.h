@@ -16,6 +16,13 @@ struct MountRequest {
   bool writeProtected = false;
 };
 
+// --break N[:COUNT] (execute) or --break-store N[:COUNT].
+struct BreakRequest {
+  bool store = false;
+  int location = 0;
+  int count = 1;
+};
+
 struct RunOptions {
   bool modelII = false;
   std::string dir = ".";
@@ -30,6 +37,9 @@ struct RunOptions {
   std::optional<int> paper;  // lines of paper; without it the paper does not run out
   std::optional<std::string> dump;
   std::optional<std::string> tape;
+  std::vector<BreakRequest> breaks;
+  std::optional<std::string> trace;
+  bool historical = false;
 };
 
 extern const char* const kRunUsage;
