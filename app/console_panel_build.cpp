@@ -11,6 +11,7 @@
 
 #include "app/console_window.h"
 #include "app/lamp_shape.h"
+#include "app/named_widgets.h"
 #include "app/panel_button.h"
 #include "app/word_field.h"
 #include "console/keyboard.h"
@@ -19,12 +20,6 @@
 
 namespace ormlax::app {
 namespace {
-
-QLabel* Label(QWidget* parent, const QString& name, const QString& text) {
-  auto* l = new QLabel(text, parent);
-  l->setObjectName(name);
-  return l;
-}
 
 QGroupBox* Group(QWidget* parent, const char* name, const QString& title) {
   auto* g = new QGroupBox(title, parent);
@@ -90,9 +85,9 @@ QWidget* ConsoleWindow::BuildRegisters() {
   location->addWidget(cmdLCMinus_);
   location->addWidget(cmdLCPlus_);
   location->addStretch();
-  grid->addWidget(Label(box, "labAddr", "Location"), 0, 0);
+  grid->addWidget(NamedLabel(box, "labAddr", "Location"), 0, 0);
   grid->addLayout(location, 0, 1);
-  grid->addWidget(Label(box, "labVal", "Contents"), 0, 2);
+  grid->addWidget(NamedLabel(box, "labVal", "Contents"), 0, 2);
   grid->addWidget(txtVal_[kContentsField], 0, 3);
 
   auto* chars = new QHBoxLayout;
@@ -120,23 +115,23 @@ QWidget* ConsoleWindow::BuildRegisters() {
     txtVal_[static_cast<std::size_t>(i)] = Field(qPrintable(QString("txtVal%1").arg(i)), 12);
     const int row = 2 + (i - 1) % 3;
     const int column = (i - 1) / 3 * 2;
-    grid->addWidget(Label(box, QString("labReg%1").arg(i - 1), names[i - 1]), row, column);
+    grid->addWidget(NamedLabel(box, QString("labReg%1").arg(i - 1), names[i - 1]), row, column);
     grid->addWidget(txtVal_[static_cast<std::size_t>(i)], row, column + 1);
   }
   txtCC_ = Field("txtCC", 4);
   txtSR_ = Field("txtSR", 6);
   txtSR_->setReadOnly(true);
-  grid->addWidget(Label(box, "labCC", "rCC"), 4, 2);
+  grid->addWidget(NamedLabel(box, "labCC", "rCC"), 4, 2);
   grid->addWidget(txtCC_, 4, 3, Qt::AlignLeft);
-  grid->addWidget(Label(box, "labSR", "rSR"), 5, 0);
+  grid->addWidget(NamedLabel(box, "labSR", "rSR"), 5, 0);
   grid->addWidget(txtSR_, 5, 1, Qt::AlignLeft);
 
   auto* blocks = new QHBoxLayout;
   blocks->setSpacing(4);
   for (int i = 0; i < 3; ++i) {
     const auto n = static_cast<std::size_t>(i);
-    labRegName_[n] = Label(box, QString("labRegName%1").arg(i), "");
-    labRegInUse_[n] = Label(box, QString("labRegInUse%1").arg(i), "");
+    labRegName_[n] = NamedLabel(box, QString("labRegName%1").arg(i), "");
+    labRegInUse_[n] = NamedLabel(box, QString("labRegInUse%1").arg(i), "");
     labRegName_[n]->setMinimumWidth(labRegName_[n]->fontMetrics().horizontalAdvance("rW"));
     labRegInUse_[n]->setMinimumWidth(labRegInUse_[n]->fontMetrics().horizontalAdvance("cleared"));
     blocks->addWidget(labRegName_[n]);
@@ -156,7 +151,7 @@ QWidget* ConsoleWindow::BuildLamps() {
     lamps_[n] = new LampShape(box);
     lamps_[n]->setObjectName(QString("Lamp%1").arg(i));
     grid->addWidget(lamps_[n], i, 0);
-    grid->addWidget(Label(box, QString("labLamp%1").arg(i), LampLabels[n]), i, 1);
+    grid->addWidget(NamedLabel(box, QString("labLamp%1").arg(i), LampLabels[n]), i, 1);
   }
   SpreadRows(grid);
   return box;
@@ -274,7 +269,7 @@ QWidget* ConsoleWindow::BuildConditionalStops(QWidget* parent) {
     const auto n = static_cast<std::size_t>(i);
     optQTGo_[n] = Radio(box, QString("optQTGo%1").arg(i), go[i], goTips[i]);
     optQTGo_[n]->setAutoExclusive(false);
-    labQTGoPC_[n] = Label(box, QString("labQTGoPC%1").arg(i), "");
+    labQTGoPC_[n] = NamedLabel(box, QString("labQTGoPC%1").arg(i), "");
     labQTGoPC_[n]->setMinimumWidth(labQTGoPC_[n]->fontMetrics().horizontalAdvance("00000"));
     grid->addWidget(optQTGo_[n], 3 + i, 0, 1, 2);
     grid->addWidget(labQTGoPC_[n], 3 + i, 2, 1, 2);

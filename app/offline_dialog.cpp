@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "app/lamp_shape.h"
+#include "app/named_widgets.h"
 #include "app/ormtyper_dialog.h"
 #include "app/plugboard_dialog.h"
 #include "installation/offline_desk.h"
@@ -42,12 +43,6 @@ const OperationButton kOperations[kOffLineButtons] = {
 };
 
 const char* const kOptionCaptions[3] = {"1-to-1 split", "Straight", "User"};
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  return label;
-}
 
 void SetChecked(QRadioButton* button, bool on) {
   if (button->isChecked() == on) return;
@@ -142,9 +137,9 @@ QWidget* OffLineDialog::BuildBoxes() {
     edit->setObjectName(name);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(36, 'x')));
     edit->installEventFilter(this);
-    grid->addWidget(Label(boxes, labelName, caption), row, 0);
+    grid->addWidget(NamedLabel(boxes, labelName, caption), row, 0);
     grid->addWidget(edit, row, 1);
-    grid->addWidget(Label(boxes, tailName, "as needed"), row, 2);
+    grid->addWidget(NamedLabel(boxes, tailName, "as needed"), row, 2);
     return edit;
   };
   txtSource_ = box(0, "labFrom", "Specify the source tape", "txtSource", "Label1");
@@ -170,7 +165,7 @@ QWidget* OffLineDialog::BuildPlugboard() {
     options->addWidget(option);
     optPlugboard_[static_cast<std::size_t>(i)] = option;
   }
-  labWhichPB_ = Label(frame, "labWhichPB", "");
+  labWhichPB_ = NamedLabel(frame, "labWhichPB", "");
   labWhichPB_->setMinimumWidth(labWhichPB_->fontMetrics().horizontalAdvance(QString(34, 'x')));
   options->addWidget(labWhichPB_);
   lstPlugboard_ = new QListWidget(row);
@@ -222,7 +217,7 @@ QWidget* OffLineDialog::BuildPrinterSwitch() {
   chkBreakpoint_ = new QCheckBox(printer);
   chkBreakpoint_->setObjectName("chkHSP_BP");
   chkBreakpoint_->setToolTip("Pause a printer run at each breakpoint character");
-  labBreakpoint_ = Label(printer, "Label4", "HSP B.P.");
+  labBreakpoint_ = NamedLabel(printer, "Label4", "HSP B.P.");
   labBreakpoint_->installEventFilter(this);  // a click on the caption ticks the box
   connect(chkBreakpoint_, &QCheckBox::toggled, this,
           [this](bool on) { desk_->State.BreakpointSwitch = on; });
@@ -235,7 +230,7 @@ QWidget* OffLineDialog::BuildPrinterSwitch() {
   layout->addWidget(shaHSP_[1]);
   layout->addSpacing(16);
   layout->addWidget(shaHSP_[0]);
-  layout->addWidget(Label(printer, "Label3", "HSP Stop"));
+  layout->addWidget(NamedLabel(printer, "Label3", "HSP Stop"));
   return printer;
 }
 

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/machine_font.h"
+#include "app/named_widgets.h"
 #include "console/keyboard.h"
 
 namespace ormlax::app {
@@ -69,19 +70,6 @@ class EntryArea : public QPlainTextEdit {
   }
 };
 
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  return label;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setAutoDefault(false);
-  return button;
-}
-
 }  // namespace
 
 OrmtyperDialog::OrmtyperDialog(Ormtyper& model, QWidget* parent) : QDialog(parent), model_(model) {
@@ -114,8 +102,8 @@ OrmtyperDialog::OrmtyperDialog(Ormtyper& model, QWidget* parent) : QDialog(paren
   auto* characters = new QGridLayout;
   characters->setSpacing(2);
   for (int k = 0; k < kCharacterButtons; ++k) {
-    auto* button = Button(this, qPrintable(QString("cmdChar%1").arg(k)),
-                          QString::fromStdString(SpecialCharacterCaption(k)));
+    auto* button = NamedButton(this, qPrintable(QString("cmdChar%1").arg(k)),
+                               QString::fromStdString(SpecialCharacterCaption(k)));
     button->setToolTip(QString::fromStdString(SpecialCharacterToolTip(k)));
     button->setFocusPolicy(Qt::NoFocus);  // typing goes on in the area
     button->setFixedWidth(metrics.horizontalAdvance('W') * 3);
@@ -127,14 +115,14 @@ OrmtyperDialog::OrmtyperDialog(Ormtyper& model, QWidget* parent) : QDialog(paren
     characters->addWidget(button, k / 4, k % 4);
   }
 
-  labCount_ = Label(this, "labCount", "");
+  labCount_ = NamedLabel(this, "labCount", "");
   auto* count = new QHBoxLayout;
   count->addWidget(labCount_);
-  count->addWidget(Label(this, "labWords", "words"));
+  count->addWidget(NamedLabel(this, "labWords", "words"));
   count->addStretch();
 
   auto* pad = new QHBoxLayout;
-  pad->addWidget(Label(this, "labPad", "Pad with"));
+  pad->addWidget(NamedLabel(this, "labPad", "Pad with"));
   const char* const padCaptions[2] = {"zeros", "spaces"};
   for (int i = 0; i < 2; ++i) {
     auto* option = new QRadioButton(padCaptions[i], this);
@@ -148,9 +136,9 @@ OrmtyperDialog::OrmtyperDialog(Ormtyper& model, QWidget* parent) : QDialog(paren
   pad->addStretch();
   optPadChar_[model_.PadWithZeros ? 0 : 1]->setChecked(true);
 
-  auto* fill = Button(this, "cmdFill", "Fill line");
-  auto* closeFile = Button(this, "cmdDone", "Close File");
-  auto* abort = Button(this, "cmdAbort", "Abort entry");
+  auto* fill = NamedButton(this, "cmdFill", "Fill line");
+  auto* closeFile = NamedButton(this, "cmdDone", "Close File");
+  auto* abort = NamedButton(this, "cmdAbort", "Abort entry");
   connect(fill, &QPushButton::clicked, this, [this] {
     model_.FillLine();
     ShowArea();
@@ -174,10 +162,10 @@ OrmtyperDialog::OrmtyperDialog(Ormtyper& model, QWidget* parent) : QDialog(paren
   side->addWidget(abort);
 
   auto* layout = new QGridLayout(this);
-  layout->addWidget(Label(this, "labInst0", "You are typing data on the following file:"), 0, 0, 1,
-                    2);
+  layout->addWidget(NamedLabel(this, "labInst0", "You are typing data on the following file:"), 0,
+                    0, 1, 2);
   layout->addWidget(fileName, 1, 0, 1, 2);
-  layout->addWidget(Label(this, "labInst1", "Enter data to go to file"), 2, 0, 1, 2);
+  layout->addWidget(NamedLabel(this, "labInst1", "Enter data to go to file"), 2, 0, 1, 2);
   layout->addWidget(txtData_, 3, 0);
   layout->addLayout(side, 3, 1);
   layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/machine_font.h"
+#include "app/named_widgets.h"
 
 namespace ormlax::app {
 namespace {
@@ -60,14 +61,6 @@ QLineEdit* Box(QWidget* parent, const char* name, const char* tip, int character
   return box;
 }
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, const char* tip) {
-  auto* button = new QPushButton(caption, parent);
-  button->setObjectName(name);
-  button->setToolTip(tip);
-  button->setAutoDefault(false);
-  return button;
-}
-
 // The editor's key for a key pressed in the entry field; nothing for a key it leaves alone.
 std::optional<EditorKey> NavigationKey(int key) {
   switch (key) {
@@ -105,8 +98,9 @@ PlugboardDialog::PlugboardDialog(PlugboardEditor& model, QWidget* parent)
   setWindowTitle(QString::fromUtf8(editor_text::kCaption));
   setProperty("helpContext", kHelpContext);
 
-  cmdDone_ = Button(this, "cmdDone", "Done", "Click to exit plugboard setup");
-  auto* abort = Button(this, "cmdAbort", "Cancel", "Click to exit plugboard setup with no changes");
+  cmdDone_ = NamedButton(this, "cmdDone", "Done", "Click to exit plugboard setup");
+  auto* abort =
+      NamedButton(this, "cmdAbort", "Cancel", "Click to exit plugboard setup with no changes");
   connect(cmdDone_, &QPushButton::clicked, this, [this] {
     model_.Done();
     Repaint();
@@ -162,8 +156,8 @@ QWidget* PlugboardDialog::BuildTop() {
       Box(top, "txtPaperLength", "Number of lines that print on one page of the form", 6);
   connect(txtPaperLength_, &QLineEdit::textEdited, this,
           [this](const QString& text) { model_.SetFormLength(Bytes(text)); });
-  cmdModify_ = Button(top, "cmdModify", "Use an existing plugboard",
-                      "Click to modify an existing plugboard");
+  cmdModify_ = NamedButton(top, "cmdModify", "Use an existing plugboard",
+                           "Click to modify an existing plugboard");
   txtModify_ = Box(top, "txtModify", "Enter plugboard number to modify", 6);
   QSizePolicy keep = txtModify_->sizePolicy();
   keep.setRetainSizeWhenHidden(true);
@@ -230,9 +224,9 @@ QWidget* PlugboardDialog::BuildColumns() {
     lstCol_[static_cast<std::size_t>(k)] = list;
 
     QPushButton* clear =
-        k == 0 ? Button(columns, "cmdClrAll", "All", "Clear all entries in all columns")
-               : Button(columns, qPrintable(QString("cmdClr%1").arg(k)), "Clr",
-                        "Clear all entries in this column");
+        k == 0 ? NamedButton(columns, "cmdClrAll", "All", "Clear all entries in all columns")
+               : NamedButton(columns, qPrintable(QString("cmdClr%1").arg(k)), "Clr",
+                             "Clear all entries in this column");
     connect(clear, &QPushButton::clicked, this, [this, k] {
       if (k == 0) {
         model_.ClearAll();
