@@ -19,12 +19,17 @@ Breakpoint* Breakpoints::Get(int number) {
   return const_cast<Breakpoint*>(Find(number));
 }
 
+bool Breakpoints::Valid(int location, int count) {
+  return location >= 0 && location < kMaxMemorySize && count >= 1;
+}
+
 int Breakpoints::Add(BreakpointKind kind, int location, int count) {
+  if (!Valid(location, count)) return 0;
   Breakpoint b;
   b.Number = nextNumber_++;
   b.Kind = kind;
-  b.Location = std::clamp(location, 0, kMaxMemorySize - 1);
-  b.Count = std::max(count, 1);
+  b.Location = location;
+  b.Count = count;
   list_.push_back(b);
   Mark();
   return b.Number;
@@ -32,10 +37,10 @@ int Breakpoints::Add(BreakpointKind kind, int location, int count) {
 
 bool Breakpoints::Change(int number, BreakpointKind kind, int location, int count) {
   Breakpoint* b = Get(number);
-  if (b == nullptr) return false;
+  if (b == nullptr || !Valid(location, count)) return false;
   b->Kind = kind;
-  b->Location = std::clamp(location, 0, kMaxMemorySize - 1);
-  b->Count = std::max(count, 1);
+  b->Location = location;
+  b->Count = count;
   b->Hits = 0;
   Mark();
   return true;

@@ -35,9 +35,13 @@ class Breakpoints {
   const std::vector<Breakpoint>& List() const { return list_; }
   const Breakpoint* Find(int number) const;
 
-  // Sets a breakpoint and returns its number. The location must be 0-9999, the count at least 1.
+  // A location from 0 to 9999 and a count of 1 or more.
+  static bool Valid(int location, int count);
+  // Sets a breakpoint, enabled, and returns its number; 0, and nothing set, when the location or
+  // the count is not Valid.
   int Add(BreakpointKind kind, int location, int count);
-  // Changes kind, location and count; its hits start again from 0. False when there is none.
+  // Changes kind, location and count; its hits start again from 0. False when there is no such
+  // breakpoint or the location or count is not Valid.
   bool Change(int number, BreakpointKind kind, int location, int count);
   // Switching a breakpoint on starts its hits again from 0.
   bool SetEnabled(int number, bool on);

@@ -47,7 +47,8 @@ class Processor {
   // Words executed by runs since the processor was made.
   std::uint64_t WordsExecuted() const { return wordsExecuted_; }
 
-  // The desk's breakpoints, which runs obey; null for none.
+  // The desk's breakpoints, which runs obey; null for none. The list stays the processor's
+  // until another (or null) is set: it must live as long.
   void SetBreakpoints(Breakpoints* breakpoints);
   Breakpoints* BreakpointList() const { return breakpoints_; }
   // The trace told of every word executed; null for none. A trace that ends is let go.

@@ -119,6 +119,15 @@ TEST_P(BreakpointStops, RunGoesOnToTheNextCountedHitAndOnlyEnabledOnesStop) {
   EXPECT_EQ(m.s.LastStop, StopReason::WordLimit);
   EXPECT_TRUE(b.List().empty());
   EXPECT_EQ(b.Add(BreakpointKind::Store, 5, 1), 1);  // numbering starts again
+  // Nothing is set or changed outside memory or with a count below 1.
+  EXPECT_EQ(b.Add(BreakpointKind::Execute, 10000, 1), 0);
+  EXPECT_EQ(b.Add(BreakpointKind::Execute, -1, 1), 0);
+  EXPECT_EQ(b.Add(BreakpointKind::Store, 5, 0), 0);
+  EXPECT_FALSE(b.Change(1, BreakpointKind::Execute, 10000, 1));
+  EXPECT_FALSE(b.Change(2, BreakpointKind::Execute, 5, 1));
+  ASSERT_EQ(b.List().size(), 1u);
+  EXPECT_EQ(b.List()[0].Kind, BreakpointKind::Store);
+  EXPECT_EQ(b.List()[0].Location, 5);
 }
 
 // One hit a word however many of its stores reach the location;
