@@ -42,7 +42,7 @@ const char* const kRunUsage =
     "The typewriter's paper goes to standard output. Messages go to standard error as\n"
     "\"message: \" lines, answered by their default button; the line \"stopped: \" says how the\n"
     "run ended. Exit status: 0 on the stop instruction, 1 on any other stop, 2 for a usage or\n"
-    "host file error, 3 at the word limit.\n";
+    "host file error or a session that cannot be restored, 3 at the word limit.\n";
 
 int ServoNumberOf(const std::string& identifier) {
   return identifier.size() == 1 ? ormlax::ServoNumberOf(identifier[0]) : -1;
