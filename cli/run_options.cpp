@@ -50,7 +50,8 @@ const char* const kRunUsage =
     "The typewriter's paper goes to standard output. Messages go to standard error as\n"
     "\"message: \" lines, answered by their default button; the line \"stopped: \" says how the\n"
     "run ended (a breakpoint's names it). Exit status: 0 on the stop instruction, 1 on any\n"
-    "other stop (a breakpoint's too), 2 for a usage or host file error, 3 at the word limit.\n";
+    "other stop (a breakpoint's too), 2 for a usage or host file error or a session that\n"
+    "cannot be restored, 3 at the word limit.\n";
 
 int ServoNumberOf(const std::string& identifier) {
   return identifier.size() == 1 ? ormlax::ServoNumberOf(identifier[0]) : -1;
