@@ -104,6 +104,13 @@ TEST_F(ObjectTape, TheLoaderComesFirstAndTheProgramsFirstBlockLast) {
        0,
        loader,
        {BlockOf({"1 00003 0060", "300000U00000"}), BlockOf({}), ProgramBlock(1, 40)}},
+      // Found by fuzz_assembler: a source of comments only, with the loader, gave a last block
+      // (and memory 0 to 59) of NUL characters, a tape the units refused to mount.
+      {"no words at all: the first block is pad words",
+       0,
+       0,
+       loader,
+       {BlockOf({"1 00003 0060", "300000U00000"}), BlockOf({}), BlockOf({})}},
       {"exactly 120 words",
        120,
        0,
