@@ -38,10 +38,11 @@ class FinishedWords {
   std::string line_;
 };
 
-// The next up to 60 words as a block padded with zero words; false when none is left.
+// The next up to 60 words as a block padded with zero words; false, and a block of zero words,
+// when none is left.
 bool NextBlock(FinishedWords& words, Location& left, TapeBlock& block) {
-  if (left <= 0) return false;
   block = PadBlock();
+  if (left <= 0) return false;
   for (std::size_t w = 0; w < kBlockWords && left > 0; ++w, --left) {
     if (const auto word = words.Next()) block[w] = *word;
   }
@@ -120,7 +121,7 @@ bool WriteObjectTape(AssemblyState& s, std::span<Word, kBlockWords> memory, NewT
     }
     std::optional<TapeBlock> firstMiddle;
     for (Location i = 1; i <= middleBlocks; ++i) {
-      if (!NextBlock(words, left, block)) block = PadBlock();
+      NextBlock(words, left, block);
       if (i == 1 && routine.MiddleBlockOneLast) {
         firstMiddle = block;
       } else if (!tape.Write(block)) {

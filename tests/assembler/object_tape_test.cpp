@@ -2,6 +2,7 @@
 // and the routine's own words.
 #include <cstdio>
 
+#include "tape/tape_recognition.h"
 #include "tests/assembler/assembler_test_support.h"
 
 namespace ormlax::testing {
@@ -104,6 +105,13 @@ TEST_F(ObjectTape, TheLoaderComesFirstAndTheProgramsFirstBlockLast) {
        0,
        loader,
        {BlockOf({"1 00003 0060", "300000U00000"}), BlockOf({}), ProgramBlock(1, 40)}},
+      // Found by fuzz_assembler: a source of comments only, with the loader, gave a last block
+      // (and memory 0 to 59) of NUL characters, a tape the units refused to mount.
+      {"no words at all: the first block is pad words",
+       0,
+       0,
+       loader,
+       {BlockOf({"1 00003 0060", "300000U00000"}), BlockOf({}), BlockOf({})}},
       {"exactly 120 words",
        120,
        0,
@@ -135,6 +143,22 @@ TEST_F(ObjectTape, TheLoaderComesFirstAndTheProgramsFirstBlockLast) {
     // Memory 0 to 59 was the buffer of the first block, and keeps it.
     const Texts first = c.blocks.back();
     for (std::size_t w = 0; w < 60; ++w) EXPECT_EQ(memory_[w].Text(), first[w]) << w;
+  }
+}
+
+// Found by fuzz_assembler: the source held nothing but comments. On either model the tape of
+// the loader and its two pad blocks is one the tape units mount.
+TEST_F(ObjectTape, AProgramOfCommentsOnlyWithTheLoaderMakesATapeThatMounts) {
+  AssemblyOptions loader;
+  loader.InsertLoader = true;
+  for (const bool modelII : {false, true}) {
+    SCOPED_TRACE(modelII ? "ORMLAX II" : "ORMLAX I");
+    ASSERT_EQ(
+        Assemble("; Report: prints a page\r\n;\r\n; and then how many words", loader, modelII),
+        AssemblyOutcome::Assembled);
+    EXPECT_EQ(Blocks().back(), BlockOf({}));
+    EXPECT_TRUE(TapeMountStep(op_, dir_ / "prog.obj", false, true).has_value());
+    EXPECT_TRUE(op_.messages.empty()) << op_.messages.front();
   }
 }
 
