@@ -133,7 +133,8 @@ bool WriteObjectTape(AssemblyState& s, std::span<Word, kBlockWords> memory, NewT
     if (!tape.Write(block)) return false;
   }
   if (!words.File().Error().empty()) return tape.Abandon(words.File().Error());
-  return true;
+  // On disk before the listing is written; only the rename waits for it.
+  return file.Sync() || tape.Abandon(file.Reason());
 }
 
 bool CommitObjectTape(AssemblyState& s, NewTapeFile& tape) {

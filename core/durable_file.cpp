@@ -67,7 +67,8 @@ DurableFile::DurableFile(DurableFile&& other) noexcept
       name_(std::move(other.name_)),
       temporaryName_(std::exchange(other.temporaryName_, {})),
       pending_(std::move(other.pending_)),
-      reason_(std::move(other.reason_)) {}
+      reason_(std::move(other.reason_)),
+      synced_(other.synced_) {}
 
 DurableFile& DurableFile::operator=(DurableFile&& other) noexcept {
   if (this != &other) {
@@ -80,6 +81,7 @@ DurableFile& DurableFile::operator=(DurableFile&& other) noexcept {
     temporaryName_ = std::exchange(other.temporaryName_, {});
     pending_ = std::move(other.pending_);
     reason_ = std::move(other.reason_);
+    synced_ = other.synced_;
   }
   return *this;
 }
@@ -102,6 +104,7 @@ bool DurableFile::Begin(const std::filesystem::path& path) {
   name_ = target.filename().string();
   folderPath_ = target.parent_path();
   if (folderPath_.empty()) folderPath_ = ".";
+  synced_ = false;
   if (name_.empty() || name_ == "." || name_ == "..") return Fail(NotARegularFile(S_IFDIR));
 
   folder_ = ::open(folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -160,6 +163,7 @@ bool DurableFile::CreateTemporary(const std::string& name) {
 bool DurableFile::Write(std::string_view bytes) {
   if (fd_ < 0 || Failed()) return false;
   pending_.append(bytes);
+  if (!bytes.empty()) synced_ = false;
   if (pending_.size() >= kWritePiece) Flush();
   return !Failed();
 }
@@ -182,10 +186,17 @@ void DurableFile::Flush() {
   pending_.clear();
 }
 
-bool DurableFile::Commit() {
+bool DurableFile::Sync() {
   if (fd_ < 0) return Fail("the file was not begun");
   Flush();
-  if (!Failed() && ::fsync(fd_) != 0) FailFromErrno();
+  if (!Failed() && !synced_ && ::fsync(fd_) != 0) FailFromErrno();
+  synced_ = !Failed();
+  return synced_;
+}
+
+bool DurableFile::Commit() {
+  Sync();
+  if (fd_ < 0) return false;
   const int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0) FailFromErrno();
   if (!Failed() && ::renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {

@@ -34,6 +34,10 @@ class DurableFile {
   // Adds the bytes at the end; they are handed to the host in large pieces. False once any write
   // has failed; every later write is dropped.
   bool Write(std::string_view bytes);
+  // Puts everything written so far on disk, in the temporary file: the old file is still in
+  // place, and Commit after it has only the rename left to do. For a file that is to take its
+  // place only with others. False once any write or the sync has failed.
+  bool Sync();
   // Puts the new file in the old one's place. False when it did not get there: the temporary
   // file is removed and the old file is as it was. Only the folder's sync comes after the
   // rename; when that fails the new file is in place but not known to be on disk, and that is a
@@ -67,6 +71,7 @@ class DurableFile {
   std::string temporaryName_;  // the temporary file's name there
   std::string pending_;
   std::string reason_;
+  bool synced_ = false;  // nothing written since the last sync
 };
 
 // The whole file at once. False, with the host's reason, when it did not get there; the old file

@@ -6,9 +6,7 @@ namespace ormlax {
 
 bool NewTapeFile::WriteBlock(const TapeBlock& block) {
   const std::array<char, kBlockBytes> bytes = BlockBytesOf(block);
-  if (!file_.Write(std::string_view(bytes.data(), bytes.size()))) return false;
-  ++blocks_;
-  return true;
+  return file_.Write(std::string_view(bytes.data(), bytes.size()));
 }
 
 }  // namespace ormlax

@@ -6,6 +6,7 @@
 
 #include "tape/tape_mounting.h"
 #include "tests/assembler/assembler_test_support.h"
+#include "tests/support/file_size_limit.h"
 
 namespace ormlax::testing {
 namespace {
@@ -186,6 +187,32 @@ TEST_F(AssemblyRun, HostFilesThatFailAreNamedWithTheReason) {
     EXPECT_TRUE(fs::is_directory(dir_ / blocked));  // never deleted as an intermediate
     fs::remove(dir_ / blocked);
     EXPECT_FALSE(Exists("prog.i3") && std::string(blocked) != "prog.i3");
+  }
+}
+
+// A run the host cuts short, intermediates kept or not: the old tape and listing stay as they
+// were, and no piece of an intermediate file is left to pass for a whole one.
+TEST_F(AssemblyRun, ARunTheHostCutsShortLeavesTheOldFilesAndNoIntermediate) {
+  std::string source;
+  for (int n = 0; n < 300; ++n) source += ";" + std::string(60, 'c') + "\r\n";
+  source += kProgram;
+  WriteFile("prog.asm", source);
+  WriteFile("prog.obj", "an earlier tape");
+  WriteFile("prog.lst", "an earlier listing");
+  for (const bool keep : {false, true}) {
+    SCOPED_TRACE(keep ? "kept" : "not kept");
+    AssemblyOutcome outcome;
+    {
+      const FileSizeLimit limit(4000);  // ".i2" cannot be written whole
+      outcome = Run("prog", keep ? Keep() : AssemblyOptions{});
+    }
+    EXPECT_EQ(outcome, AssemblyOutcome::HostFileError);
+    EXPECT_EQ(op_.messages,
+              Texts{"The file\r\n" + Path("prog.i2") + "\r\ncannot be written (File too large)"});
+    EXPECT_EQ(Files(), (Texts{"prog.asm", "prog.lst", "prog.obj"}));
+    EXPECT_EQ(ReadFile("prog.obj"), "an earlier tape");
+    EXPECT_EQ(ReadFile("prog.lst"), "an earlier listing");
+    EXPECT_EQ(lastAssembled_, "");
   }
 }
 

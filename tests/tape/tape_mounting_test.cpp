@@ -1,7 +1,13 @@
 // Mounting as one operation: what the servo window, the command line and the tests all call.
 #include "tape/tape_mounting.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "installation/console_operations.h"
 #include "tests/tape/tape_test_support.h"
@@ -63,6 +69,75 @@ TEST(SwitchOff, ClosesEveryTapeFile) {
   for (int servo : {0, 9, 15}) rig.Mount(servo, "t" + std::to_string(servo) + ".tap");
   EXPECT_TRUE(SwitchOff(*rig.installation).empty());
   for (const ServoUnit& unit : rig.servos) EXPECT_FALSE(unit.File.IsOpen());
+}
+
+// The descriptor the process holds open on `path`, or -1.
+int DescriptorOf(const fs::path& path) {
+  for (const auto& entry : fs::directory_iterator("/proc/self/fd")) {
+    std::error_code ec;
+    if (fs::read_symlink(entry.path(), ec) == path) return std::stoi(entry.path().filename());
+  }
+  return -1;
+}
+
+// From here on the host cannot sync the open file: its descriptor is made one of the null
+// device, which cannot be synced.
+void BreakSyncOf(const fs::path& path) {
+  const int fd = DescriptorOf(path);
+  ASSERT_GE(fd, 0) << path << " is not open";
+  const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(null, 0);
+  ASSERT_EQ(::dup2(null, fd), fd);
+  ::close(null);
+}
+
+// Unloading, dismounting and switching off close a tape a program wrote with its blocks synced;
+// when the host cannot sync them, the operator is told as of a block it could not write.
+TEST(TapeSync, ATapeTakenOffIsSyncedOrTheFailureIsTold) {
+  struct Way {
+    const char* what;
+    // Takes servo 3's tape off; the messages it gives.
+    std::function<std::vector<std::string>(TapeRig&)> takeOff;
+  };
+  const Way ways[] = {
+      {"rewind with interlock",
+       [](TapeRig& rig) {
+         rig.tapes.UnloadTape(3);
+         EXPECT_EQ(rig.tapes.HostFileErrors(), rig.op.messages);
+         EXPECT_EQ(rig.Unit(3).State, ServoState::Unloaded);
+         return rig.op.messages;
+       }},
+      {"dismount",
+       [](TapeRig& rig) {
+         const bool dismounted = DismountTape(rig.Unit(3), 3, rig.op);
+         EXPECT_EQ(dismounted, rig.op.messages.empty());
+         EXPECT_EQ(rig.Unit(3).State, ServoState::Empty);
+         return rig.op.messages;
+       }},
+      {"switch off", [](TapeRig& rig) { return SwitchOff(*rig.installation); }},
+  };
+  for (const Way& way : ways) {
+    for (const bool broken : {false, true}) {
+      SCOPED_TRACE(std::string(way.what) + (broken ? ", sync failing" : ""));
+      TapeRig rig;
+      rig.Mount(3, "t.tap");
+      for (int w = 0; w < 60; ++w) rig.s.Memory[static_cast<std::size_t>(w)] = BlockWord(1, w);
+      rig.tapes.WriteTapeBlock(3, 0);
+      ASSERT_TRUE(rig.op.messages.empty());
+      if (broken) BreakSyncOf(rig.folder / "t.tap");
+      const std::vector<std::string> told = way.takeOff(rig);
+      EXPECT_FALSE(rig.Unit(3).File.IsOpen());
+      if (broken) {
+        EXPECT_EQ(told,
+                  std::vector<std::string>{"The tape file\r\n" + (rig.folder / "t.tap").string() +
+                                           "\r\ncannot be written (Invalid argument)"
+                                           "\r\non Servo  3"});
+      } else {
+        EXPECT_TRUE(told.empty());
+        EXPECT_EQ(ReadBytes(rig.folder / "t.tap"), BlockBytes(1));
+      }
+    }
+  }
 }
 
 TEST(DumpMemory, NeverOverwritesATapeAndSaysWhy) {
