@@ -10,9 +10,12 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "tests/cli/cli_test_support.h"
 
 namespace ormlax::cli {
@@ -298,6 +301,23 @@ TEST_F(CliProgram, HelpForTheProgramAndEachCommand) {
   EXPECT_TRUE(Err().starts_with("ormlax-cli: unknown command frobnicate\n")) << Err();
   EXPECT_EQ(Cli(""), 2);
   EXPECT_TRUE(Err().starts_with("usage: ormlax-cli COMMAND")) << Err();
+}
+
+// The user's guide's reference shows the list of commands and each command's help exactly as the
+// program prints them, each in a code block of its own.
+TEST_F(CliProgram, TheGuideShowsTheHelpAsTheProgramPrintsIt) {
+  std::ifstream file(std::string(ORMLAX_GUIDE) + "/cli.md");
+  std::stringstream guide;
+  guide << file.rdbuf();
+  ASSERT_FALSE(guide.str().empty()) << ORMLAX_GUIDE << "/cli.md";
+  std::vector<std::string> topics = {""};
+  for (const Command& c : Commands()) topics.push_back(c.name);
+  for (const std::string& topic : topics) {
+    ASSERT_EQ(Cli("help " + topic), 0) << topic;
+    EXPECT_NE(guide.str().find("```\n" + Out() + "```\n"), std::string::npos)
+        << "the guide lacks the help of \"" << topic << "\" as printed:\n"
+        << Out();
+  }
 }
 
 }  // namespace
