@@ -6,7 +6,7 @@
 
 namespace ormlax::app {
 
-// The folder the guide's pages are in: the installed one (share/doc/ormlax beside the
+// The folder the guide's pages are in: the installed one (share/doc/ormlax/docs beside the
 // program's bin folder) when it holds the guide, else the docs folder of the source tree the
 // program was built from.
 QString GuideFolder();

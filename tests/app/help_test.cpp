@@ -383,7 +383,7 @@ class HelpTest : public QObject {
   // The guide installed beside the program's bin folder goes before the source tree's.
   void TheInstalledGuideIsPreferred() {
     const QString installed =
-        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/ormlax");
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/ormlax/docs");
     QDir(QCoreApplication::applicationDirPath() + "/../share").removeRecursively();
     QCOMPARE(GuideFolder(), QString(ORMLAX_SOURCE_GUIDE));
     QVERIFY(QDir().mkpath(installed));
