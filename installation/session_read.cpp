@@ -13,7 +13,9 @@
 
 #include "installation/session_fields.h"
 #include "installation/session_file.h"
+#include "tape/servo_unit.h"
 #include "tape/tape_mounting.h"
+#include "tape/tape_recognition.h"
 
 namespace ormlax {
 namespace {
@@ -219,6 +221,16 @@ bool RestoreSession(Installation& ormlax, const std::filesystem::path& file, std
   auto record = std::make_unique<SessionRecord>();
   SessionReader reader(path, ormlax.Machine.IsModelII, *record, error);
   if (!reader.Read(text) || !ReopenTapes(*record, ormlax.WorkingFolder, error)) return false;
+  // What programs wrote on the tapes mounted now goes to disk before they are taken off; a tape
+  // the host cannot put there keeps the installation as it is.
+  for (std::size_t n = 0; n < ormlax.Servos.size(); ++n) {
+    TapeFile& tape = ormlax.Servos[n].File;
+    if (tape.IsOpen() && !tape.Sync()) {
+      error = HostFileMessage(tape.Path(), "cannot be written", tape.LastError()) +
+              ServoMessageSuffix(static_cast<int>(n));
+      return false;
+    }
+  }
   CommitSession(*record, ormlax);
   return true;
 }

@@ -69,7 +69,7 @@ void CommitSession(SessionRecord& record, Installation& ormlax) {
   for (std::size_t n = 0; n < ormlax.Servos.size(); ++n) {
     ServoUnit& unit = ormlax.Servos[n];
     SavedServo& saved = record.Servos[n];
-    DismountTape(unit);
+    CloseTapeFile(unit, static_cast<int>(n));  // synced before: nothing is left to fail
     unit.State = saved.State;
     unit.File = std::move(saved.Opened);
     unit.Position = saved.Position;
