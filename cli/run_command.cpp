@@ -142,6 +142,15 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
     LoadProgramFromServo(s);
   }
   if (options.start) FeedWord(s, StartWord(*options.start));
+  for (const BreakRequest& b : options.breaks) {
+    sim.Breaks().Add(b.store ? BreakpointKind::Store : BreakpointKind::Execute, b.location,
+                     b.count);
+  }
+  sim.SetHistoricalSpeed(options.historical);
+  if (options.trace) {
+    std::string failure;
+    if (!sim.StartTrace(*options.trace, failure)) return UsageError(streams, failure);
+  }
 
   sim.Cpu().SetWordLimit(options.maxWords);
   sim.Cpu().Run();
@@ -150,9 +159,19 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
   // A tape the host failed to read or write: the program may have gone on to stop normally,
   // but what it wrote is not all there.
   for (const std::string& failure : sim.Tapes().HostFileErrors()) op.Report("error", failure);
-  streams.err << "stopped: " << StopReasonText(s.LastStop) << '\n';
+  streams.err << "stopped: " << sim.StopText() << '\n';
   if (options.registers) streams.err << RegisterLines(s);
   bool hostFailed = !sim.Tapes().HostFileErrors().empty();
+  if (const TraceFile* trace = sim.Trace()) {
+    const bool full = trace->BoundReached();
+    if (!sim.StopTrace()) {
+      op.Report("error", trace->Failure());
+      hostFailed = true;
+    } else if (full) {
+      op.Report("trace", "the trace holds the first " + std::to_string(trace->Bound()) +
+                             " words only: its bound is reached");
+    }
+  }
   if (options.dump) {
     std::string failure;
     if (!DumpMemory(*ormlax, *options.dump, failure)) {

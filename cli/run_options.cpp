@@ -11,7 +11,8 @@ const char* const kRunUsage =
     "usage: ormlax-cli run [--model I|II] [--dir DIR] [--servo S] [--mount S=FILE[:ro]]...\n"
     "                      [--start WORD] [--fifty skip|normal|stop] [--comma-stop] [--debug]\n"
     "                      [--max-words N] [--input FILE] [--paper LINES] [--dump FILE]\n"
-    "                      [--registers] [--save FILE] [--restore FILE] [TAPE]\n"
+    "                      [--break N[:COUNT]]... [--break-store N[:COUNT]]... [--trace FILE]\n"
+    "                      [--historical] [--registers] [--save FILE] [--restore FILE] [TAPE]\n"
     "\n"
     "Switches on a fresh installation (or restores a saved session), runs one program and\n"
     "reports how it stopped.\n"
@@ -31,6 +32,13 @@ const char* const kRunUsage =
     "  --input FILE       keyboard input, one line a word (default: standard input)\n"
     "  --paper LINES      lines of typewriter paper (default: the paper does not run out)\n"
     "  --dump FILE        writes the memory dump to FILE after the run\n"
+    "  --break N[:COUNT]  stops the run before the word at location N runs, on every\n"
+    "                     COUNT-th time (default 1); may be given more than once\n"
+    "  --break-store N[:COUNT]\n"
+    "                     stops the run after a word that wrote location N, likewise\n"
+    "  --trace FILE       writes each word executed, with rA, rX, rL and rF, into FILE\n"
+    "                     (at most 100000 words)\n"
+    "  --historical       runs at the pace of the machine: about 2000 words a second\n"
     "  --registers        after the run, a line each for rA, rX, rL, rF and rCC, and the\n"
     "                     lit lamps\n"
     "  --save FILE        saves the whole installation into the session file FILE after the run\n"
@@ -41,8 +49,8 @@ const char* const kRunUsage =
     "\n"
     "The typewriter's paper goes to standard output. Messages go to standard error as\n"
     "\"message: \" lines, answered by their default button; the line \"stopped: \" says how the\n"
-    "run ended. Exit status: 0 on the stop instruction, 1 on any other stop, 2 for a usage or\n"
-    "host file error, 3 at the word limit.\n";
+    "run ended (a breakpoint's names it). Exit status: 0 on the stop instruction, 1 on any\n"
+    "other stop (a breakpoint's too), 2 for a usage or host file error, 3 at the word limit.\n";
 
 int ServoNumberOf(const std::string& identifier) {
   return identifier.size() == 1 ? ormlax::ServoNumberOf(identifier[0]) : -1;
@@ -64,6 +72,7 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
   std::string servoText;
   std::vector<std::string> mountTexts;
   std::string sessionSwitch;  // a switch that a restored session holds itself
+  std::vector<std::pair<std::string, std::string>> breakTexts;  // the option and its N[:COUNT]
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--servo" || a == "--fifty" || a == "--comma-stop" || a == "--debug" ||
@@ -137,6 +146,14 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
       (a == "--save" ? options.save : options.restore) = v;
     } else if (a == "--registers") {
       options.registers = true;
+    } else if (a == "--break" || a == "--break-store") {
+      if (!value(v)) return false;
+      breakTexts.emplace_back(a, v);
+    } else if (a == "--trace") {
+      if (!value(v)) return false;
+      options.trace = v;
+    } else if (a == "--historical") {
+      options.historical = true;
     } else if (!a.empty() && a[0] == '-' && a != "-") {
       error = "unknown option " + a;
       return false;
@@ -177,6 +194,21 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
       request.writeProtected = true;
     }
     options.mounts.push_back(request);
+  }
+  const int lastLocation = options.modelII ? 9999 : 999;
+  for (const auto& [option, text] : breakTexts) {
+    BreakRequest b;
+    b.store = option == "--break-store";
+    const auto colon = text.find(':');
+    const bool counted = colon != std::string::npos;
+    if (!ParseNumber(text.substr(0, colon), b.location) || b.location < 0 ||
+        b.location > lastLocation ||
+        (counted && (!ParseNumber(text.substr(colon + 1), b.count) || b.count < 1))) {
+      error = option + " takes a location from 0 to " + std::to_string(lastLocation) +
+              " and a count of 1 or more (N or N:COUNT), not " + text;
+      return false;
+    }
+    options.breaks.push_back(b);
   }
   return true;
 }

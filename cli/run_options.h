@@ -16,6 +16,13 @@ struct MountRequest {
   bool writeProtected = false;
 };
 
+// --break N[:COUNT] (execute) or --break-store N[:COUNT].
+struct BreakRequest {
+  bool store = false;
+  int location = 0;
+  int count = 1;
+};
+
 struct RunOptions {
   bool modelII = false;
   std::string dir = ".";
@@ -33,6 +40,9 @@ struct RunOptions {
   std::optional<std::string> save;     // the session file written after the run
   std::optional<std::string> restore;  // the session file the run goes on from
   bool registers = false;              // rA, rX, rL, rF, rCC and the lamps after the run
+  std::vector<BreakRequest> breaks;
+  std::optional<std::string> trace;
+  bool historical = false;
 };
 
 extern const char* const kRunUsage;

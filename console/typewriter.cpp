@@ -1,6 +1,8 @@
 // Printing: from the print buffer through the translation tables to the paper.
 #include "console/typewriter.h"
 
+#include <algorithm>
+
 #include "console/typewriter_tables.h"
 #include "core/character_code.h"
 
@@ -38,9 +40,17 @@ void Typewriter::PrintPending() {
     buffer_.Clear();
     return;
   }
-  const std::size_t printedFrom = state_.Paper.size();
+  std::size_t printedFrom = state_.Paper.size();
   while (!buffer_.Empty()) {
     if (!PrintCharacter(buffer_.TakeFirst())) break;  // halted by a stop code
+    if (pacer_ != nullptr && pacer_->Active() && state_.Paper.size() > printedFrom) {
+      // The character is on the paper before the typewriter takes its time over it.
+      if (listener_) listener_(std::string_view(state_.Paper).substr(printedFrom));
+      printedFrom = state_.Paper.size();
+      pacer_->Spend(kTypedCharacterTime);
+      // The operator may have cleared the paper meanwhile.
+      printedFrom = std::min(printedFrom, state_.Paper.size());
+    }
   }
   if (state_.StopPending) state_.StartEnabled = true;
   if (listener_ && state_.Paper.size() > printedFrom) {

@@ -13,6 +13,7 @@
 #include "core/devices.h"
 #include "core/machine_state.h"
 #include "core/operator.h"
+#include "core/pacing.h"
 
 namespace ormlax {
 
@@ -75,6 +76,9 @@ class Typewriter : public ConsoleTypewriter {
   const TypewriterState& State() const { return state_; }
   const PrintBuffer& Buffer() const { return buffer_; }
   void SetPaperListener(PaperListener listener) { listener_ = std::move(listener); }
+  // At historical speed (while the pacer is active) each character that moves the carriage takes
+  // kTypedCharacterTime and reaches the paper and its listener on its own; null for none.
+  void SetPacer(Pacer* pacer) { pacer_ = pacer; }
 
   void AppendToPrintBuffer(std::string_view text) { buffer_.Append(text); }
   // Drops what waits to be printed, for a session restored with a buffer of its own.
@@ -107,6 +111,7 @@ class Typewriter : public ConsoleTypewriter {
   TypewriterState state_;
   PrintBuffer buffer_;
   PaperListener listener_;
+  Pacer* pacer_ = nullptr;
 };
 
 }  // namespace ormlax

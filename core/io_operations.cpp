@@ -22,6 +22,7 @@ bool Processor::InputOutput(const Decoded& d) {
       }
       if (!TapeReady(d.servo, false)) return false;
       io_.tapes->ReadTapeBlock(d.servo, true);
+      SpendTapeBlock();
       return true;
     case '3':
     case '4':
@@ -29,6 +30,7 @@ bool Processor::InputOutput(const Decoded& d) {
       if (console) return true;
       if (!TapeReady(d.servo, false)) return false;
       io_.tapes->ReadTapeBlock(d.servo, d.op == '3');
+      SpendTapeBlock();
       return true;
     case '5':
       if (console) {
@@ -43,6 +45,7 @@ bool Processor::InputOutput(const Decoded& d) {
       if (console) break;
       if (!TapeReady(d.servo, false)) return false;
       io_.tapes->ReadTapeBlock(d.servo, false);
+      SpendTapeBlock();
       return true;
     case '6':
     case '8':
@@ -70,7 +73,14 @@ bool Processor::WriteBlock(int servo) {
   }
   if (!TapeReady(servo, true)) return false;
   io_.tapes->WriteTapeBlock(servo, s_.CurrentAddress);
+  SpendTapeBlock();
   return true;
+}
+
+// At historical speed a block takes the time a tape unit of the period needed to move it; a
+// rewind is not paced.
+void Processor::SpendTapeBlock() {
+  if (pacer_ != nullptr) pacer_->Spend(kTapeBlockTime);
 }
 
 // Stores rI at m ... m+59 for "3" and "4"; false when the instruction is to end there.

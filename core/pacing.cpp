@@ -34,15 +34,15 @@ void SteadyPaceClock::SleepUntil(Microseconds time) {
 }
 
 void Pacer::Spend(Microseconds time) {
-  if (!On()) return;
+  if (!Active()) return;
   Microseconds now = clock_->Now();
   if (due_ < now - kLateness) due_ = now;
   due_ += time;
   ++waiting_;
-  while (On() && now < due_) {
+  while (Active() && now < due_) {
     op_.YieldToInterface();
     now = clock_->Now();
-    if (!On() || now >= due_) break;
+    if (!Active() || now >= due_) break;
     clock_->SleepUntil(std::min(due_, now + kLookEvery));
     now = clock_->Now();
   }

@@ -59,9 +59,13 @@ class Pacer {
       : s_(state), op_(op), clock_(&clock) {}
 
   void SetClock(PaceClock& clock) { clock_ = &clock; }
+  // Historical speed is on (the console's option, the machine's HistoricalSpeed).
   bool On() const { return s_.HistoricalSpeed; }
-  // The machine spends `time`: with historical speed on, waits until the clock has caught up,
-  // letting the interface run; with it off (or switched off while waiting), returns at once.
+  // On, and the machine running: only a run is paced, never a step the operator makes.
+  bool Active() const { return s_.HistoricalSpeed && s_.Running; }
+  // The machine spends `time`: while Active, waits until the clock has caught up, letting the
+  // interface run every kLookEvery at the most; otherwise (or once Stop is pressed or the option
+  // switched off while it waits) returns at once.
   void Spend(Microseconds time);
   // A wait is going on: the installation is busy inside an action.
   bool Waiting() const { return waiting_ > 0; }

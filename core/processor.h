@@ -53,7 +53,7 @@ class Processor {
   // The trace told of every word executed; null for none. A trace that ends is let go.
   void SetTrace(WordTrace* trace) { trace_ = trace; }
   WordTrace* Trace() const { return trace_; }
-  // What paces a run at historical speed; null for none.
+  // What paces a run at historical speed (each word, and each tape block); null for none.
   void SetPacer(Pacer* pacer) { pacer_ = pacer; }
   // Runs decode each word once and keep it while the word stays as it is; off, every word is
   // decoded afresh as it runs, one StepWord after another (what the fast run is checked against).
@@ -164,6 +164,7 @@ class Processor {
   void ReadKeyboard();
   void Print();
   bool TapeReady(int servo, bool forWrite);
+  void SpendTapeBlock();
 
   // Console actions the instruction set triggers.
   void StopAs(StopReason reason);  // the Stop button's action, for another reason

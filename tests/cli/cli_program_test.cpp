@@ -7,7 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -315,6 +317,88 @@ TEST_F(CliProgram, VersionIsTheProgramsOwnAndListedInTheHelp) {
   EXPECT_NE(Err().find("unknown option --version"), std::string::npos) << Err();
 }
 
+// A loop: word 0 adds 1 from location 10 to rA and stores it at 11, word 1 goes back to 0.
+std::string CountingLoop() {
+  return TapeBytes(
+      {"A00010H00011", "000000U00000", "", "", "", "", "", "", "", "", "000000000001"});
+}
+
+TEST_F(CliProgram, BreakpointsStopTheRunAndNameThemselves) {
+  WriteFile("loop.tap", CountingLoop());
+  struct Case {
+    const char* options;
+    const char* named;
+  };
+  const Case cases[] = {
+      {"--break 1:3", "execute breakpoint 1 at 001, hit 3"},
+      {"--break-store 11:2 --break 500", "store breakpoint 1 at 011, hit 2"},
+      {"--break 500 --break-store 11", "store breakpoint 2 at 011, hit 1"},
+      {"--model II --break 1", "execute breakpoint 1 at 0001, hit 1"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options);
+    EXPECT_EQ(Cli("run " + std::string(c.options) + " loop.tap"), 1);
+    EXPECT_EQ(ErrLines(), (std::vector<std::string>{"message: Stopped by " + std::string(c.named),
+                                                    "stopped: " + std::string(c.named)}));
+  }
+  for (const char* bad : {"--break 1000", "--break 5:0", "--break x",
+                          "--break-store 1:", "--model II --break-store 10000", "--break"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(Cli("run " + std::string(bad) + " loop.tap"), 2);
+    EXPECT_TRUE(Err().starts_with("ormlax-cli: --break")) << Err();
+  }
+}
+
+TEST_F(CliProgram, ATraceShowsEachWordAndSaysWhenItIsFull) {
+  fs::create_directories(dir_ / "job");
+  WriteFileAt(dir_ / "job" / "loop.tap", CountingLoop());
+  EXPECT_EQ(Cli("run --dir job --trace trace.txt --break 1:2 loop.tap"), 1) << Err();
+  const std::string zero = "000000000000";
+  const auto line = [&](const char* where, const char* rA, const char* rX) {
+    return std::string(where) + "  rA " + rA + "  rX " + rX + "  rL " + zero + "  rF " + zero +
+           "\n";
+  };
+  EXPECT_EQ(ReadFile("job/trace.txt"),
+            "ORMLAX I trace: after each word its location, the word, rA, rX, rL and rF; at most "
+            "100000 words\n" +
+                line("rCR  1 0000300000", "000000000000", "000000000000") +
+                line("000  A00010H00011", "000000000001", "000000000001") +
+                line("001  000000U00000", "000000000001", "000000000001") +
+                line("000  A00010H00011", "000000000002", "000000000001"));
+
+  // The bound: the first 100000 words, a note in the file and a line on standard error.
+  EXPECT_EQ(Cli("run --dir job --trace trace.txt --max-words 100010 loop.tap"), 3);
+  const std::string trace = ReadFile("job/trace.txt");
+  EXPECT_EQ(std::count(trace.begin(), trace.end(), '\n'), 100002);
+  EXPECT_TRUE(trace.ends_with("\ntrace ended: the bound of 100000 words is reached\n"));
+  EXPECT_EQ(ErrLines(),
+            (std::vector<std::string>{"stopped: word limit reached",
+                                      "trace: the trace holds the first 100000 words only: its "
+                                      "bound is reached"}));
+
+  // Where no trace can be written, the run does not start.
+  EXPECT_EQ(Cli("run --trace nosuch/trace.txt job/loop.tap"), 2);
+  EXPECT_EQ(Err(), "ormlax-cli: cannot write trace.txt\n");
+  EXPECT_EQ(Cli("run --trace job/loop.tap job/loop.tap"), 2);
+  EXPECT_EQ(Err(),
+            "ormlax-cli: cannot write the trace into job/loop.tap: it is the tape on Servo -\n");
+  EXPECT_EQ(ReadFile("job/loop.tap"), CountingLoop());
+}
+
+TEST_F(CliProgram, HistoricalSpeedPrintsTheSameAtTheMachinesPace) {
+  // "HI" and a return take a tenth of a second each on the typewriter; ignore codes take none.
+  WriteFile("hi.tap",
+            TapeBytes({"500010900000", "", "", "", "", "", "", "", "", "", "HIriiiiiiiii"}));
+  EXPECT_EQ(Cli("run hi.tap"), 0);
+  EXPECT_EQ(Out(), "hi\n");
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Cli("run --historical hi.tap"), 0);
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ(Out(), "hi\n");
+  EXPECT_EQ(Err(), "stopped: stop instruction\n");
+  EXPECT_GE(took, std::chrono::milliseconds(300));
+}
+
 // The user's guide's reference shows the list of commands and each command's help exactly as the
 // program prints them, each in a code block of its own.
 TEST_F(CliProgram, TheGuideShowsTheHelpAsTheProgramPrintsIt) {
@@ -331,6 +415,5 @@ TEST_F(CliProgram, TheGuideShowsTheHelpAsTheProgramPrintsIt) {
         << Out();
   }
 }
-
 }  // namespace
 }  // namespace ormlax::cli

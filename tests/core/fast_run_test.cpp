@@ -285,7 +285,6 @@ TEST_P(FastRun, BehavesAsPlainSteppingOnRandomPrograms) {
   RecordProperty("holds", std::to_string(holds));
 }
 
-
 // Two moments the random programs seldom meet. A store by the left half into the location the
 // console shows is shown while the right half's message is up, even though that half ends at once
 // (a servo the model lacks).
