@@ -319,7 +319,8 @@ button.</p>
 <pre>ormlax-cli run [--model I|II] [--dir DIR] [--servo S] [--mount S=FILE[:ro]]...
                [--start WORD] [--fifty skip|normal|stop] [--comma-stop] [--debug]
                [--max-words N] [--input FILE] [--paper LINES] [--dump FILE]
-               [--registers] [--save FILE] [--restore FILE] [TAPE]</pre>
+               [--break N[:COUNT]]... [--break-store N[:COUNT]]... [--trace FILE]
+               [--historical] [--registers] [--save FILE] [--restore FILE] [TAPE]</pre>
 <ul>
 <li><code>TAPE</code> is mounted on the default servo (<code>--servo</code>, else
 <code>-</code>) and loaded as the console does it: the word <code>1 0000300000</code> reads its
@@ -340,7 +341,9 @@ instructions read one line each from <code>--input</code> (default: standard inp
 write is an <code>error: ...</code> line. <code>--dump FILE</code> then writes the memory
 dump (never over a mounted tape), <code>--registers</code> prints rA, rX, rL, rF, rCC and the
 lit lamps, and <code>--save FILE</code> saves the whole installation into a session file.
-<code>--restore FILE</code> starts from such a session instead of a fresh installation, its
+<code>--break N</code> and <code>--break-store N</code> stop the run at location N,
+<code>--trace FILE</code> writes each word executed into a file, <code>--historical</code> runs
+at the real machine's pace. <code>--restore FILE</code> starts from such a session instead of a fresh installation, its
 tapes mounted again where they stood.</li>
 </ul>
 <p>Exit status: 0 on the stop instruction <code>90</code>, 1 on any other stop, 3 at the word
