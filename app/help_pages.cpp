@@ -205,13 +205,14 @@ instruction"</td><td>always</td></tr>
 
 <h2>Starting from the command line</h2>
 <p>The desktop program takes two options:</p>
-<pre>ormlax [--model I|II] [--dir DIR]</pre>
+<pre>ormlax [--model I|II] [--dir DIR]
+ormlax --version | --help</pre>
 <ul>
 <li><code>--model I</code> or <code>--model II</code> skips the start-up window and opens the
 console of that model at once.</li>
 <li><code>--dir DIR</code> names the folder that tape files and the memory dump are taken from
 and written to. Without it, that is the current folder.</li>
-<li><code>--help</code> shows this usage.</li>
+<li><code>--version</code> shows the program's version, <code>--help</code> this usage.</li>
 </ul>
 <p>For running programs without windows, see <a href="help:command-line">the command-line
 program</a>.</p>
@@ -317,7 +318,9 @@ button.</p>
 <p>Switches on a fresh installation, runs one program and reports how it stopped.</p>
 <pre>ormlax-cli run [--model I|II] [--dir DIR] [--servo S] [--mount S=FILE[:ro]]...
                [--start WORD] [--fifty skip|normal|stop] [--comma-stop] [--debug]
-               [--max-words N] [--input FILE] [--paper LINES] [--dump FILE] [TAPE]</pre>
+               [--max-words N] [--input FILE] [--paper LINES] [--dump FILE]
+               [--break N[:COUNT]]... [--break-store N[:COUNT]]... [--trace FILE]
+               [--historical] [--registers] [--save FILE] [--restore FILE] [TAPE]</pre>
 <ul>
 <li><code>TAPE</code> is mounted on the default servo (<code>--servo</code>, else
 <code>-</code>) and loaded as the console does it: the word <code>1 0000300000</code> reads its
@@ -336,7 +339,12 @@ instructions read one line each from <code>--input</code> (default: standard inp
 <li>The run ends when the machine stops or after <code>--max-words</code> words (default
 10,000,000); the line <code>stopped: ...</code> says why. A tape the host could not read or
 write is an <code>error: ...</code> line. <code>--dump FILE</code> then writes the memory
-dump (never over a mounted tape).</li>
+dump (never over a mounted tape), <code>--registers</code> prints rA, rX, rL, rF, rCC and the
+lit lamps, and <code>--save FILE</code> saves the whole installation into a session file.
+<code>--break N</code> and <code>--break-store N</code> stop the run at location N,
+<code>--trace FILE</code> writes each word executed into a file, <code>--historical</code> runs
+at the real machine's pace. <code>--restore FILE</code> starts from such a session instead of a fresh installation, its
+tapes mounted again where they stood.</li>
 </ul>
 <p>Exit status: 0 on the stop instruction <code>90</code>, 1 on any other stop, 3 at the word
 limit, 2 for a usage or file error.</p>

@@ -49,11 +49,23 @@ refer to the nearest point 3 before or after</td></tr>
 <tr><td><code>$END</code></td><td>does nothing; lines after it are assembled as usual</td></tr>
 </table>
 <p>A code line needs at least three fields (label, left-hand and right-hand instruction), even
-when the label is empty; only a pseudo-operation line may be shorter. Every <code>!</code> in a
-text is left out. A field that begins with <code>|</code> is a half-word written out:
-<code>|AB</code> gives <code>AB</code>, three blanks and <code>0</code>.</p>
+when the label is empty; only a pseudo-operation line may be shorter. A field that begins with
+<code>|</code> is a half-word written out: <code>|AB</code> gives <code>AB</code>, three blanks
+and <code>0</code>.</p>
+<ul>
+<li><b>Text.</b> Every <code>!</code> in a text is left out. The end symbol (the label followed by
+<code>ZZ</code>) is made when the next line that is not a TXT line without a label is read, so
+consecutive TXT lines without labels form one text.</li>
+<li><b>Working storage.</b> The count of a WS line must be between 1 and the memory size
+(otherwise error 4 and one word); with <b>Insert loader</b> the area is cleared to zeros.</li>
+<li><b>Program points.</b> <code>1B</code> refers to the nearest point 1 at or before the line,
+<code>1F</code> to the nearest at or after it, within the same <code>$CPP</code> section.</li>
+<li><b>$ORG</b> moves the locations the listing and the symbols get; the object tape holds the
+words in source order.</li>
+</ul>
 <p>An instruction is its two operation characters followed by an address: a number, a symbol
-with an optional offset (<code>ALPHA+2</code>), <code>$</code> for the word's own location, a
+with an optional offset (<code>ALPHA+2</code>; only names beginning with an upper-case letter can
+be referred to), <code>$</code> for the word's own location (<code>$+1</code> is the next word), a
 program point, or an automatic constant such as <code>+E012</code>, which makes the word
 012012000000 after the program (the letter A to L says which groups of three digits hold the
 value). An empty address is 0000.</p>

@@ -70,7 +70,9 @@ goes to its end. Typing into rA, rF, rL, rX or rCR changes that register at once
 not checked against the machine's code, but a return, a line feed or a NUL byte, which no tape
 can hold, is left out.</p>
 <p><b>Typing a location.</b> The number in the Location field is taken modulo the memory size
-and its word appears in Contents. You can also type a new value into rCC to start somewhere
+and its word appears in Contents. It is an ordinary number field: a digit typed at its end makes
+a longer number (typing 3 after 001 gives 13), so select its text first to type a new location,
+or step it with <b>-</b> and <b>+</b>. You can also type a new value into rCC to start somewhere
 else. Text that is not a number keeps the last valid value, and when you leave the Location
 field it shows that location again.</p>
 <ul>
@@ -297,11 +299,14 @@ HelpPage RunningPage() {
 models.</p>
 <ol>
 <li>Press <b>Ormprinter</b> and then the typewriter's <b>Power</b> key.</li>
-<li>Type 0 into the Location field. Type <code>500003900000</code> into the Contents field and
-press <b>Store</b>. The left-hand instruction <code>500003</code> prints the word at location 3;
-the right-hand one, <code>900000</code>, stops the machine.</li>
-<li>Type 3 into the Location field. Type <code>HELLO WORLD</code> into Contents, press the small
-<b>r</b> button (a return) and press <b>Store</b>.</li>
+<li>The Location field shows 000 (0000 on the ORMLAX II). Click in the Contents field, type
+<code>500003900000</code> and press <b>Store</b>. The left-hand instruction <code>500003</code>
+prints the word at location 3; the right-hand one, <code>900000</code>, stops the machine.
+Location moves on to 001.</li>
+<li>Press <b>+</b> twice, so that Location shows 003 (0003). Click in Contents, type
+<code>HELLO WORLD</code>, press the small <b>r</b> button (a return) and press <b>Store</b>.
+Each character enters at the right of the field, so Contents then holds
+<code>HELLO WORLDr</code>.</li>
 <li>Press <b>Clear CC</b> and then <b>Run</b>.</li>
 </ol>
 <p>The typewriter prints <code>hello world</code> (letters print in lower case unless shifted)

@@ -397,6 +397,22 @@ class HelpTest : public QObject {
     QCOMPARE(url, QUrl::fromLocalFile(installed + "/tapes.md"));
   }
 
+  // The guide's instruction table has a row for each entry of the machine's table of operations,
+  // as the help page has.
+  void TheGuideListsEveryInstruction() {
+    QFile file(QString(ORMLAX_SOURCE_GUIDE) + "/assembler.md");
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString guide = QString::fromUtf8(file.readAll()).simplified();
+    for (const ormlax::Operation& o : ormlax::Operations()) {
+      const QString row = QString("| `%1` | %2 | %3 |")
+                              .arg(QChar::fromLatin1(o.op), QString::fromUtf8(o.name),
+                                   QString::fromStdString(ormlax::ModifiersText(o)));
+      QVERIFY2(guide.contains(row.simplified()), qPrintable(row));
+      const QString effect = QString::fromUtf8(o.description).replace("|", "\\|");
+      QVERIFY2(guide.contains(" | " + effect + " |"), qPrintable(effect));
+    }
+  }
+
   // The character code page shows the machine's own table of 64 characters.
   void TheCharacterTableIsTheMachines() {
     const HelpPage* page = FindHelpPage("machine");

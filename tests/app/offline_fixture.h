@@ -20,6 +20,7 @@
 #include "app/ormtyper_dialog.h"
 #include "app/plugboard_dialog.h"
 #include "installation/installation.h"
+#include "tests/app/controls.h"
 #include "tests/app/gui_test_operator.h"
 
 namespace ormlax::app::testing {
@@ -50,29 +51,6 @@ inline QStringList CrLfLines(const std::string& text) {
   QStringList lines = QString::fromLatin1(text.data(), qsizetype(text.size())).split("\r\n");
   if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
   return lines;
-}
-
-template <typename T = QWidget>
-T* Child(QWidget& window, const QString& name) {
-  T* w = window.findChild<T*>(name);
-  if (w == nullptr)
-    qFatal("no control %s in %s", qPrintable(name), qPrintable(window.objectName()));
-  return w;
-}
-
-inline void Click(QWidget& window, const QString& name) {
-  auto* b = Child<QAbstractButton>(window, name);
-  const bool indicator = qobject_cast<QPushButton*>(b) == nullptr;
-  QTest::mouseClick(b, Qt::LeftButton, {}, indicator ? QPoint(6, b->height() / 2) : QPoint());
-}
-
-// Types the name into the box, which has the focus, and presses Enter.
-inline void EnterName(QWidget& window, const QString& box, const QString& name) {
-  auto* edit = Child<QLineEdit>(window, box);
-  edit->setFocus();
-  edit->selectAll();
-  QTest::keyClicks(edit, name);
-  QTest::keyClick(edit, Qt::Key_Return);
 }
 
 struct OffLineFixture {

@@ -8,6 +8,7 @@
 
 #include "app/lamp_shape.h"
 #include "tests/app/console_fixture.h"
+#include "tests/app/guide_offline_job.h"
 #include "tests/app/offline_fixture.h"
 
 namespace ormlax::app {
@@ -62,46 +63,14 @@ struct User {
 
   void TypeTheStockList(OrmtyperDialog& t) {
     Expect(Child<QLineEdit>(t, "txtFileName")->text() == "stock.tap", "the file name");
-    Click(t, "optPadChar1");
-    auto* area = Child<QWidget>(t, "txtData");
-    for (const char* item :
-         {"BOLTS       000000001200", "NUTS        000000000035", "WASHERS     000000100000"}) {
-      QTest::keyClicks(area, item);
-      Click(t, "cmdFill");
-    }
-    Expect(Child<QLabel>(t, "labCount")->text() == "30",
-           "the count: " + Child<QLabel>(t, "labCount")->text());
-    Click(t, "cmdChar4");  // s: the printer stop
-    Click(t, "cmdDone");
+    testing::TypeTheStockList(t, [this](QWidget& w) {
+      Expect(Child<QLabel>(w, "labCount")->text() == "30",
+             "the count: " + Child<QLabel>(w, "labCount")->text());
+    });
   }
 
   void WireTheBoard(PlugboardDialog& e) {
-    const auto cell = [&](int row, int column) {
-      auto* list = Child<QListWidget>(e, QString("lstCol%1").arg(column));
-      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                        list->visualItemRect(list->item(row - 1)).center());
-    };
-    const auto field = [&] { return Child<QLineEdit>(e, "txtInput"); };
-    const auto box = [&](const char* name, const char* text) {
-      auto* edit = Child<QLineEdit>(e, name);
-      edit->setFocus();
-      QTest::keyClicks(edit, text);
-    };
-    box("txtBoardName", "Stock list");
-    cell(1, 1);
-    QTest::keyClicks(field(), "1");
-    QTest::keyClick(field(), Qt::Key_Return);
-    for (int i = 0; i < 11; ++i) QTest::keyClick(field(), Qt::Key_Plus);
-    cell(13, 8);
-    QTest::keyClicks(field(), "N+");
-    QTest::keyClick(field(), Qt::Key_Return);
-    cell(13, 1);
-    QTest::keyClicks(field(), "21");
-    QTest::keyClick(field(), Qt::Key_Return);
-    for (int i = 0; i < 11; ++i) QTest::keyClick(field(), Qt::Key_Plus);
-    box("txtChannel0", "1");
-    box("txtChannel6", "1");
-    Click(e, "cmdDone");
+    testing::WireTheStockBoard(e, [](QWidget&) {});
   }
 };
 

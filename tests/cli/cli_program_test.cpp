@@ -12,9 +12,12 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/commands.h"
 #include "installation/program_version.h"
 #include "tests/cli/cli_test_support.h"
 
@@ -396,5 +399,21 @@ TEST_F(CliProgram, HistoricalSpeedPrintsTheSameAtTheMachinesPace) {
   EXPECT_GE(took, std::chrono::milliseconds(300));
 }
 
+// The user's guide's reference shows the list of commands and each command's help exactly as the
+// program prints them, each in a code block of its own.
+TEST_F(CliProgram, TheGuideShowsTheHelpAsTheProgramPrintsIt) {
+  std::ifstream file(std::string(ORMLAX_GUIDE) + "/cli.md");
+  std::stringstream guide;
+  guide << file.rdbuf();
+  ASSERT_FALSE(guide.str().empty()) << ORMLAX_GUIDE << "/cli.md";
+  std::vector<std::string> topics = {""};
+  for (const Command& c : Commands()) topics.push_back(c.name);
+  for (const std::string& topic : topics) {
+    ASSERT_EQ(Cli("help " + topic), 0) << topic;
+    EXPECT_NE(guide.str().find("```\n" + Out() + "```\n"), std::string::npos)
+        << "the guide lacks the help of \"" << topic << "\" as printed:\n"
+        << Out();
+  }
+}
 }  // namespace
 }  // namespace ormlax::cli

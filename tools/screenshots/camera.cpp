@@ -3,12 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
-#include <QtTest>
 
 namespace ormlax::screenshots {
 
@@ -53,20 +51,6 @@ void Camera::ShootNextModal(const QString& name) {
 
 void Camera::Expect(bool ok, const QString& what) {
   if (!ok) failures_ << what;
-}
-
-void Click(QWidget& window, const QString& name) {
-  auto* b = Child<QAbstractButton>(window, name);
-  const bool indicator = qobject_cast<QPushButton*>(b) == nullptr;
-  QTest::mouseClick(b, Qt::LeftButton, {}, indicator ? QPoint(6, b->height() / 2) : QPoint());
-}
-
-void EnterText(QWidget& window, const QString& name, const QString& text) {
-  auto* field = Child<QLineEdit>(window, name);
-  field->setFocus();
-  field->selectAll();
-  QTest::keyClicks(field, text);
-  QTest::keyClick(field, Qt::Key_Return);
 }
 
 }  // namespace ormlax::screenshots

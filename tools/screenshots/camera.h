@@ -2,8 +2,6 @@
 // and the checks that make a scene fail loudly instead of photographing the wrong state.
 #pragma once
 
-#include <QAbstractButton>
-#include <QDialog>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -31,21 +29,5 @@ class Camera {
   QStringList failures_;
   QStringList saved_;
 };
-
-// The control called `name` of `window`; a missing control is a fatal error, since every scene
-// is built from controls the program has.
-template <typename T = QWidget>
-T* Child(QWidget& window, const QString& name) {
-  T* w = window.findChild<T*>(name);
-  if (w == nullptr)
-    qFatal("no control %s in %s", qPrintable(name), qPrintable(window.objectName()));
-  return w;
-}
-
-// A click where a user clicks: on a push button's face, on the indicator of a radio button or
-// check box.
-void Click(QWidget& window, const QString& name);
-// Types `text` into the line edit `name` and presses Enter.
-void EnterText(QWidget& window, const QString& name, const QString& text);
 
 }  // namespace ormlax::screenshots

@@ -1,6 +1,5 @@
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QScrollBar>
 #include <QtTest>
 #include <fstream>
@@ -15,6 +14,7 @@
 #include "installation/console_operations.h"
 #include "installation/installation.h"
 #include "installation/simulator.h"
+#include "tests/app/guide_offline_job.h"
 #include "tools/screenshots/scenes.h"
 
 namespace ormlax::screenshots {
@@ -43,14 +43,14 @@ struct User {
   }
 
   void Desk(QDialog& d) {
-    EnterText(d, "txtTarget", "stock.tap");
+    EnterName(d, "txtTarget", "stock.tap");
     Click(d, "cmdOutput0");     // Ormtyper
     camera.ShootNextModal("");  // "Plugboard file 3.pgb written"
     Click(d, "optPlugboard2");  // User
     const QString board = Child<QLabel>(d, "labWhichPB")->text();
     camera.Expect(board == "Using 3.pgb Stock list", "the board in use: " + board);
-    EnterText(d, "txtSource", "stock.tap");
-    EnterText(d, "txtTarget", "stock.txt");
+    EnterName(d, "txtSource", "stock.tap");
+    EnterName(d, "txtTarget", "stock.txt");
     camera.Shoot(d, "offline");
     Click(d, "cmdOutput4");  // HSP (Normal)
     camera.Expect(Child<app::LampShape>(d, "shaHSP0")->Colour() == LampColour::Red,
@@ -60,49 +60,18 @@ struct User {
   }
 
   void TypeTheStockList(QDialog& t) {
-    Click(t, "optPadChar1");  // spaces
-    auto* area = Child<QWidget>(t, "txtData");
-    for (const char* item :
-         {"BOLTS       000000001200", "NUTS        000000000035", "WASHERS     000000100000"}) {
-      QTest::keyClicks(area, item);
-      Click(t, "cmdFill");
-    }
-    Click(t, "cmdChar4");  // s: the printer stop
-    camera.Expect(Child<QLabel>(t, "labCount")->text() == "30", "the Ormtyper's count");
-    camera.Shoot(t, "ormtyper");
-    Click(t, "cmdDone");
+    app::testing::TypeTheStockList(t, [this](QWidget& w) {
+      camera.Expect(Child<QLabel>(w, "labCount")->text() == "30", "the Ormtyper's count");
+      camera.Shoot(w, "ormtyper");
+    });
   }
 
   void WireTheBoard(QDialog& e) {
-    const auto cell = [&](int row, int column) {
-      auto* list = Child<QListWidget>(e, QString("lstCol%1").arg(column));
-      QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                        list->visualItemRect(list->item(row - 1)).center());
-    };
-    const auto field = [&] { return Child<QLineEdit>(e, "txtInput"); };
-    const auto box = [&](const char* name, const char* text) {
-      auto* edit = Child<QLineEdit>(e, name);
-      edit->setFocus();
-      QTest::keyClicks(edit, text);
-    };
-    box("txtBoardName", "Stock list");
-    cell(1, 1);
-    QTest::keyClicks(field(), "1");
-    QTest::keyClick(field(), Qt::Key_Return);
-    for (int i = 0; i < 11; ++i) QTest::keyClick(field(), Qt::Key_Plus);
-    cell(13, 8);
-    QTest::keyClicks(field(), "N+");
-    QTest::keyClick(field(), Qt::Key_Return);
-    cell(13, 1);
-    QTest::keyClicks(field(), "21");
-    QTest::keyClick(field(), Qt::Key_Return);
-    for (int i = 0; i < 11; ++i) QTest::keyClick(field(), Qt::Key_Plus);
-    box("txtChannel0", "1");
-    box("txtChannel6", "1");
-    // Rows 7 to 18: the end of the name, and the quantity with its zero suppression.
-    Child<QScrollBar>(e, "vsbCol")->setValue(6);
-    camera.Shoot(e, "plugboard");
-    Click(e, "cmdDone");
+    app::testing::WireTheStockBoard(e, [this](QWidget& w) {
+      // Rows 7 to 18: the end of the name, and the quantity with its zero suppression.
+      Child<QScrollBar>(w, "vsbCol")->setValue(6);
+      camera.Shoot(w, "plugboard");
+    });
   }
 };
 

@@ -4,9 +4,15 @@
 
 #include <filesystem>
 
+#include "tests/app/controls.h"
 #include "tools/screenshots/camera.h"
 
 namespace ormlax::screenshots {
+
+// The windows are worked by their controls' names, as the tests work them.
+using app::testing::Child;
+using app::testing::Click;
+using app::testing::EnterName;
 
 // The console's job with greeting.asm, in a working folder of its own: the Assembler window,
 // the servo window, Read Names, the console with and without its typewriter, a message box;
