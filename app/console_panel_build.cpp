@@ -176,13 +176,15 @@ QWidget* ConsoleWindow::BuildRunControls() {
   auto* scicr = Button("cmdSCICR", "SCICR", "Supervisory Control Input to Control Register");
   auto* fill = Button("cmdFill", "Fill", "Look at console typewriter");
   cmdMemDump_ = Button("cmdMemDump", "Memory dump", "Dump the memory to a file");
-  QPushButton* const rows[5][2] = {{cmdRun_, stop},
-                                   {cmdSingleStep_, oneInst},
-                                   {clearCC, clearRegs},
-                                   {clearMemory, scicr},
-                                   {fill, cmdMemDump_}};
-  for (int row = 0; row < 5; ++row) {
-    for (int column = 0; column < 2; ++column) grid->addWidget(rows[row][column], row, column);
+  cmdDebug_ = Button("cmdDebug", "Debugging",
+                     "Breakpoints, a view of memory, a trace, and saving the session");
+  QPushButton* const rows[6][2] = {{cmdRun_, stop},      {cmdSingleStep_, oneInst},
+                                   {clearCC, clearRegs}, {clearMemory, scicr},
+                                   {fill, cmdMemDump_},  {nullptr, cmdDebug_}};
+  for (int row = 0; row < 6; ++row) {
+    for (int column = 0; column < 2; ++column) {
+      if (rows[row][column]) grid->addWidget(rows[row][column], row, column);
+    }
   }
   SpreadRows(grid);
   // Fill rewrites rCC: during a run it would send the program elsewhere.

@@ -73,6 +73,7 @@ void ConsoleWindow::RefreshFromState() {
   // A word printed shows the section first, so that the paper has its width when it is filled.
   if (sim_.Ormprinter().State().SectionShown && typewriter_->isHidden()) ShowTypewriter();
   typewriter_->Refresh();
+  emit Refreshed();
 }
 
 }  // namespace ormlax::app

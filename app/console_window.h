@@ -24,6 +24,7 @@ class QTimer;
 
 namespace ormlax::app {
 
+class DebuggingDialog;
 class LampShape;
 class TypewriterSection;
 class WordField;
@@ -42,6 +43,13 @@ class ConsoleWindow : public QMainWindow {
   // The window's heights with the typewriter section hidden and shown.
   int HiddenHeight() const;
   int ShownHeight() const;
+
+ signals:
+  // The panel has shown the machine state: at the refresh rate during a run, and after every
+  // operation.
+  void Refreshed();
+  // A run, a step or a single instruction has ended.
+  void Stopped();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -71,6 +79,7 @@ class ConsoleWindow : public QMainWindow {
   void AssembleProgram();
   void OffLineFunctions();
   void MemoryDump();
+  void Debugging();
   void ShowTypewriter();
   void HideTypewriter();
   void PowerOff();
@@ -106,6 +115,8 @@ class ConsoleWindow : public QMainWindow {
   QPushButton* cmdLCMinus_;
   QPushButton* cmdAssemble_;
   QPushButton* cmdMemDump_;
+  QPushButton* cmdDebug_;
+  DebuggingDialog* debugging_ = nullptr;  // made when first opened; it stays open beside the panel
   QPushButton* cmdOrmprinter_;
   QCheckBox* chkProgDebug_;
   QCheckBox* chkO2asO1_ = nullptr;
