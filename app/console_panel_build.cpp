@@ -213,6 +213,14 @@ QWidget* ConsoleWindow::BuildOptions() {
     connect(hasI, &QCheckBox::toggled, this,
             [this](bool on) { SetHasIInstruction(sim_.Machine(), on); });
   }
+  chkHistorical_ = new QCheckBox("Historical speed", box);
+  chkHistorical_->setObjectName("chkHistorical");
+  chkHistorical_->setToolTip(
+      "Run at the pace of the machine: about 2,000 words a second, 10 typed characters a "
+      "second, and tape blocks at the speed of the tape units");
+  options->addWidget(chkHistorical_);
+  connect(chkHistorical_, &QCheckBox::toggled, this,
+          [this](bool on) { sim_.SetHistoricalSpeed(on); });
 
   auto* comma = Group(box, "fraBP", "\",\" breakpoint");
   auto* commaRow = new QHBoxLayout(comma);

@@ -233,6 +233,10 @@ void ConsoleWindow::Debugging() {
     debugging_ = new DebuggingDialog(ormlax_, sim_, this);
     connect(this, &ConsoleWindow::Refreshed, debugging_, [this] { debugging_->Refresh(false); });
     connect(this, &ConsoleWindow::Stopped, debugging_, [this] { debugging_->Refresh(true); });
+    connect(debugging_, &DebuggingDialog::Restored, this, [this] {
+      ShowOptions();
+      RefreshFromState();
+    });
   }
   debugging_->show();
   debugging_->raise();

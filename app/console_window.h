@@ -40,6 +40,8 @@ class ConsoleWindow : public QMainWindow {
   Simulator& Machine() { return sim_; }
   // Shows everything from the machine's state.
   void RefreshFromState();
+  // Shows the options and switches from the machine state, as after a session was restored.
+  void ShowOptions();
   // The window's heights with the typewriter section hidden and shown.
   int HiddenHeight() const;
   int ShownHeight() const;
@@ -120,6 +122,7 @@ class ConsoleWindow : public QMainWindow {
   QPushButton* cmdOrmprinter_;
   QCheckBox* chkProgDebug_;
   QCheckBox* chkO2asO1_ = nullptr;
+  QCheckBox* chkHistorical_;
   std::array<QRadioButton*, 11> optQT_{};
   std::array<QRadioButton*, 2> optQTGo_{};
   std::array<QLabel*, 2> labQTGoPC_{};
