@@ -318,7 +318,7 @@ void ConsoleWindow::PowerOff() {
   if (poweredOff_) return;
   poweredOff_ = true;
   sim_.Cpu().Stop();
-  SwitchOff(ormlax_);
+  for (const std::string& failure : SwitchOff(ormlax_)) ShowOkMessage(sim_.Op(), failure);
   refreshTimer_->stop();
   hide();
   QCoreApplication::quit();

@@ -3,6 +3,8 @@
 
 #include <map>
 
+#include "app/guide.h"
+
 namespace ormlax::app {
 namespace {
 
@@ -30,6 +32,40 @@ std::vector<HelpPage> BuildPages() {
 }
 
 }  // namespace
+
+GuidePage GuidePageOf(const QString& name) {
+  static const GuidePage gettingStarted{"getting-started.md", "Getting started"};
+  static const GuidePage console{"console.md", "The console and its switches"};
+  static const GuidePage typewriter{"typewriter.md", "The typewriter and the keyboard"};
+  static const GuidePage tapes{"tapes.md", "Tapes and tape units"};
+  static const GuidePage assembler{"assembler.md", "The assembler's language"};
+  static const GuidePage offLine{"offline.md", "The off-line equipment"};
+  static const std::map<QString, GuidePage> pages = {
+      {"startup", gettingStarted},
+      {"running", gettingStarted},
+      {"console-1", console},
+      {"console-2", console},
+      {"fuse-memory", console},
+      {"fuse-adder", console},
+      {"machine", assembler},
+      {"typewriter-1", typewriter},
+      {"typewriter-2", typewriter},
+      {"keyboard", typewriter},
+      {"servo-1", tapes},
+      {"servo-2", tapes},
+      {"labels", tapes},
+      {"tapes", tapes},
+      {"assembler", assembler},
+      {"instructions", assembler},
+      {"command-line", {"cli.md", "The ormlax-cli reference"}},
+      {"offline", offLine},
+      {"plugboard-editor", offLine},
+      {"ormtyper", offLine},
+      {"offline-job", offLine},
+  };
+  const auto found = pages.find(name);
+  return found == pages.end() ? GuidePage{"README.md", "The ORMLAX user's guide"} : found->second;
+}
 
 const std::vector<HelpPage>& HelpPages() {
   static const std::vector<HelpPage> pages = BuildPages();
@@ -70,11 +106,17 @@ th { background-color: #dde4ef; text-align: left; }
 p.note { background-color: #f4f1e4; }
 </style></head><body><h1>%1</h1>)html";
   QString html = head.arg(title) + body;
+  // The guide page, as a link to where it is on this computer.
+  const GuidePage guide = GuidePageOf(name);
+  const QUrl url = GuideUrl(guide.file);
+  html += QString(R"html(<p>In the user's guide: <i>%1</i>, <a href="%2">%3</a></p>)html")
+              .arg(guide.title.toHtmlEscaped(), url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                   url.toLocalFile().toHtmlEscaped());
   if (name != kContentsPageName) {
     html += R"html(<hr><p><a href="help:contents">Contents</a></p>)html";
   }
   html += "</body></html>";
-  return {name, title, html};
+  return {name, title, html, guide.file};
 }
 
 HelpPage ContentsPage() {
@@ -291,7 +333,8 @@ another word instead; with neither, the run starts at 0. A <code>TAPE</code> tha
 exist is an error.</li>
 <li><code>--mount S=FILE</code> mounts more tapes on servos <code>-</code>, <code>1</code> to
 <code>9</code> (and <code>A</code> to <code>F</code> on the ORMLAX II); <code>:ro</code>
-write-protects one. A file that does not exist is a blank tape.</li>
+write-protects one. A file that does not exist is a blank tape; only a regular file in the tape
+format can be a tape.</li>
 <li><code>--fifty</code> sets the "50 break" switch, <code>--comma-stop</code> the ","
 breakpoint switch, <code>--debug</code> the "Special functions" warnings, and
 <code>--paper</code> the lines of typewriter paper (without it the paper does not run out).</li>
@@ -311,6 +354,24 @@ limit, 2 for a usage or file error.</p>
 window does; the three flags are its three check boxes. Exit status: 0 without errors, 1 after
 "Errors in assembly" (the listing is written), 2 when the run is refused or a file cannot be
 read or written.</p>
+
+<h2>The off-line commands</h2>
+<pre>ormlax-cli tape-to-text [--dir DIR] [--overwrite] SRC DST
+ormlax-cli text-to-tape [--dir DIR] [--overwrite] SRC DST
+ormlax-cli tape-to-asm  [--dir DIR] [--overwrite] SRC DST
+ormlax-cli print      [--dir DIR] [--overwrite] [--board N] [--breakpoints] [--pdf FILE]
+                      [--printer] SRC [DST]
+ormlax-cli print-cd   [--dir DIR] [--overwrite] [--board N] [--pdf FILE] [--printer] SRC [DST]
+ormlax-cli print-dtmb [--dir DIR] [--overwrite] [--job NAME] [--pdf FILE] [--printer] SRC [DST]</pre>
+<p>They work <a href="help:offline">the off-line equipment</a> as its window does, with the same
+checks and messages. Each first writes the standard plugboards <code>0.pgb</code> and
+<code>1.pgb</code> into the folder where they are missing, and keeps an existing
+<code>DST</code> unless <code>--overwrite</code> answers Yes to <i>That tape is in use;
+overwrite?</i>. <code>print</code> prints through board <code>N.pgb</code> (default 1);
+<code>--breakpoints</code> pauses at each breakpoint character and goes on at once. Without
+<code>DST</code> the printer commands print on the default printer with <code>--printer</code>,
+into a PDF file with <code>--pdf FILE</code>, and otherwise answer Cancel. Exit status: 0 when
+done, 1 when one of the system's messages stopped it, 2 for a usage or host file error.</p>
 )html");
 }
 

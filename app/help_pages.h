@@ -15,6 +15,7 @@ struct HelpPage {
   QString name;   // the page's address is help:name
   QString title;  // also its first heading
   QString html;   // the whole document
+  QString guide;  // the page of the user's guide (a file of GuideFolder()) it links to
 };
 
 // Every page, the contents page first.
@@ -30,6 +31,13 @@ const HelpPage* FindHelpPage(const QString& name);
 const HelpPage& FindHelpPageOrContents(const QString& name);
 
 QUrl HelpPageUrl(const QString& name);
+
+// The user's guide page that tells more about what help page `name` explains, with its title.
+struct GuidePage {
+  QString file;   // such as "console.md"
+  QString title;  // its first heading
+};
+GuidePage GuidePageOf(const QString& name);
 
 // The pieces the pages are built from; each returns a whole page.
 namespace help_text {

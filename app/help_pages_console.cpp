@@ -120,7 +120,8 @@ line. The typewriter must be switched on.</li>
 <li><b>Memory dump</b> (shown when "Special functions" is checked) writes the file
 <code>memdump.txt</code> in the working folder, replacing an earlier one: one line per location
 from 0 up to the last one that is not cleared, with the location and the word's two
-instructions, and an empty line after every ten locations.</li>
+instructions, and an empty line after every ten locations. When the file cannot be written, a
+message box says why.</li>
 </ul>
 
 <h2>Indicators</h2>

@@ -49,7 +49,8 @@ a valid tape file". Otherwise the tape is mounted at its beginning.</li>
 <li><b>Click here to exit this process</b> closes the window; or mount additional tapes first.
 </li>
 </ol>
-<p>When the window closes, the servo lamps on the console show the new state. If a program has
+<p>After an assembly without errors the window proposes the new object tape in step 2, once.
+When the window closes, the servo lamps on the console show the new state. If a program has
 unloaded a tape, mount it again here to make the servo ready. See
 <a href="help:tapes">Tapes and tape units</a> for how tapes work, and
 <a href="help:labels">Read Names</a> for the list of mounted tapes.</p>

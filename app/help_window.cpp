@@ -26,9 +26,14 @@ class PageBrowser : public QTextBrowser {
   }
 
  protected:
+  // The built-in pages are HTML; the user's guide, which they link to, is Markdown.
   void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override {
-    QTextBrowser::doSetSource(name,
-                              name.scheme() == kHelpScheme ? QTextDocument::HtmlResource : type);
+    if (name.scheme() == kHelpScheme) {
+      type = QTextDocument::HtmlResource;
+    } else if (name.isLocalFile() && name.path().endsWith(".md")) {
+      type = QTextDocument::MarkdownResource;
+    }
+    QTextBrowser::doSetSource(name, type);
   }
 };
 

@@ -12,6 +12,7 @@
 #include "app/qt_operator.h"
 #include "app/startup_window.h"
 #include "installation/installation.h"
+#include "installation/program_version.h"
 #include "installation/simulator.h"
 #include "installation/standard_streams.h"
 
@@ -21,9 +22,11 @@ constexpr int kUsageError = 2;
 
 const char* const kUsage =
     "usage: ormlax [--model I|II] [--dir DIR]\n"
+    "       ormlax --version | --help\n"
     "  --model I|II  simulate this model; the start-up window is not shown\n"
     "  --dir DIR     the folder tape files and the memory dump are taken from and written to\n"
     "                (default: the current folder)\n"
+    "  --version     show the program's version\n"
     "  --help        show this text\n";
 
 struct Options {
@@ -81,10 +84,17 @@ int main(int argc, char** argv) {
       std::fputs(kUsage, stdout);
       return 0;
     }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("ormlax %s\n", ormlax::kProgramVersion);
+      return 0;
+    }
   }
 
   QApplication app(argc, argv);
   QApplication::setApplicationName("ormlax");
+  QApplication::setApplicationVersion(ormlax::kProgramVersion);
+  // Matches the window to the menu entry ormlax.desktop where the desktop goes by that name.
+  QGuiApplication::setDesktopFileName("ormlax");
 
   Options options;
   if (const QString error = ParseArguments(QApplication::arguments().mid(1), options);

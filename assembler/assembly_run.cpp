@@ -49,8 +49,12 @@ bool RunPasses(AssemblyState& s, std::span<Word, kBlockWords> memory) {
   if (s.AssemblyOk && !ResolveBackward(s)) return false;
   if (s.AssemblyOk && !ResolveForward(s)) return false;
   if (s.AssemblyOk && !ResolveSymbols(s)) return false;
-  if (s.AssemblyOk && !WriteObjectTape(s, memory)) return false;
-  return WriteListing(s);
+  NewTapeFile objectTape;
+  if (s.AssemblyOk && !WriteObjectTape(s, memory, objectTape)) return false;
+  // The new object tape takes the old one's place only with its listing: when the listing
+  // fails, both stay as they were.
+  if (!WriteListing(s)) return false;
+  return !objectTape.IsOpen() || CommitObjectTape(s, objectTape);
 }
 
 // Deletes a file the run wrote; anything else of that name stays.
@@ -117,7 +121,8 @@ AssemblyOutcome AssembleProgram(AssemblyContext& c, const std::string& typedName
          MessageIcon::Exclamation);
     outcome = AssemblyOutcome::ErrorsInAssembly;
   }
-  if (!options.KeepIntermediates) {
+  // What a run that failed on a host file wrote of them may be cut short: none is kept.
+  if (!options.KeepIntermediates || outcome == AssemblyOutcome::HostFileError) {
     for (const char* extension : kIntermediates) RemoveIfFile(s.FileOf(extension));
   }
   return outcome;

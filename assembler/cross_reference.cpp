@@ -4,18 +4,17 @@
 #include <unordered_map>
 #include <vector>
 
-#include "assembler/intermediate_files.h"
 #include "assembler/listing.h"
 #include "assembler/source_language.h"
 
 namespace ormlax {
 
-bool WriteCrossReference(AssemblyState& s, TextWriter& lst, std::size_t symbolWidth) {
+bool WriteCrossReference(AssemblyState& s, DurableFile& lst, std::size_t symbolWidth) {
   const int width = s.Model.AddressDigits;
   const std::size_t w = static_cast<std::size_t>(width);
   bool ok = true;
   const auto line = [&](const std::string& text) {
-    if (ok && !lst.WriteLine(text)) ok = false;
+    if (ok && !WriteListingLine(lst, text)) ok = false;
   };
   line("");
   line("Cross-reference listing");

@@ -6,6 +6,7 @@
 #include "assembler/generated_code.h"
 #include "assembler/intermediate_files.h"
 #include "assembler/source_language.h"
+#include "core/operator.h"
 
 namespace ormlax {
 namespace {
@@ -16,14 +17,14 @@ std::string Blanks(std::int64_t count) {
 
 class ListingWriter {
  public:
-  ListingWriter(AssemblyState& s, TextWriter& lst)
+  ListingWriter(AssemblyState& s, DurableFile& lst)
       : s_(s), lst_(lst), width_(s.Model.AddressDigits), symbolWidth_(SymbolWidth(s)) {}
 
   bool Write();
 
  private:
   void Line(const std::string& text) {
-    if (ok_ && !lst_.WriteLine(text)) ok_ = false;
+    if (ok_ && !WriteListingLine(lst_, text)) ok_ = false;
   }
   void OptionNotes();
   bool ProgramSection();
@@ -35,7 +36,7 @@ class ListingWriter {
   void WorkingStorageSection();
 
   AssemblyState& s_;
-  TextWriter& lst_;
+  DurableFile& lst_;
   const int width_;
   const std::size_t symbolWidth_;
   ErrorTable::Iterator error_;
@@ -193,15 +194,22 @@ std::size_t SymbolWidth(const AssemblyState& s) {
   return width;
 }
 
+bool WriteListingLine(DurableFile& lst, std::string_view line) {
+  return lst.Write(line) && lst.Write(kLineBreak);
+}
+
 bool WriteListing(AssemblyState& s) {
   if (!s.lstError.Empty()) s.AssemblyOk = false;
-  TextWriter lst;
-  if (!lst.Create(s.FileOf(".lst"))) {
-    return FailRun(s, AssemblerFileMessage(lst.Path(), "cannot be written", lst.Error()));
+  DurableFile lst;
+  if (!lst.Begin(s.FileOf(".lst"))) {
+    return FailRun(s, AssemblerFileMessage(lst.Path(), "cannot be written", lst.Reason()));
   }
-  if (!ListingWriter(s, lst).Write() || !lst.Finish()) {
-    if (!s.HostFailure.empty()) return false;
-    return FailRun(s, AssemblerFileMessage(lst.Path(), "cannot be written", lst.Error()));
+  if (!ListingWriter(s, lst).Write()) {
+    if (!s.HostFailure.empty()) return false;  // ".i2" could not be read; the old listing stays
+    return FailRun(s, AssemblerFileMessage(lst.Path(), "cannot be written", lst.Reason()));
+  }
+  if (!lst.Commit()) {
+    return FailRun(s, AssemblerFileMessage(lst.Path(), "cannot be written", lst.Reason()));
   }
   return true;
 }

@@ -11,8 +11,6 @@ namespace {
 using Halves = std::vector<std::string>;
 
 constexpr std::size_t kHalvesPerBlock = 2 * kBlockWords;
-// The routine that clears working storage takes words 0 to 7 and keeps its data in 0 to 2.
-constexpr std::size_t kClearHalves = 16;
 
 std::string Digits(Location value, std::size_t width) {
   std::string text = std::to_string(value);

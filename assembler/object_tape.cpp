@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <system_error>
 
 #include "assembler/intermediate_files.h"
 #include "assembler/loader.h"
@@ -51,37 +50,25 @@ bool NextBlock(FinishedWords& words, Location& left, TapeBlock& block) {
 
 class TapeWriter {
  public:
-  explicit TapeWriter(AssemblyState& s) : s_(s) {}
+  TapeWriter(AssemblyState& s, NewTapeFile& tape) : s_(s), tape_(tape) {}
 
   bool Start(const std::filesystem::path& path) {
-    if (tape_.StartNewTape(path)) return started_ = true;
-    return FailRun(s_, AssemblerFileMessage(path, "cannot be written", tape_.LastError()));
+    if (tape_.Begin(path)) return true;
+    return FailRun(s_, AssemblerFileMessage(path, "cannot be written", tape_.Reason()));
   }
   bool Write(const TapeBlock& block) {
-    if (tape_.WriteBlock(nextRecord_, block)) {
-      nextRecord_ += kBlockRecords;
-      return true;
-    }
-    return Abandon(tape_.LastError());
+    if (tape_.WriteBlock(block)) return true;
+    return Abandon(tape_.Reason());
   }
-  bool Finish() {
-    tape_.Close();
-    return true;
-  }
-  // A tape that could not be written whole is not left to be loaded.
+  // A tape that could not be written whole is not left to be loaded: the old one stays.
   bool Abandon(const std::string& reason) {
-    const std::filesystem::path path = tape_.Path();
-    tape_.Close();
-    std::error_code ec;
-    if (started_) std::filesystem::remove(path, ec);
-    return FailRun(s_, AssemblerFileMessage(path, "cannot be written", reason));
+    tape_.Abandon();
+    return FailRun(s_, AssemblerFileMessage(tape_.Path(), "cannot be written", reason));
   }
 
  private:
   AssemblyState& s_;
-  TapeFile tape_;
-  int nextRecord_ = 1;
-  bool started_ = false;
+  NewTapeFile& tape_;
 };
 
 // The location of the word at `number` (from 1) in ".i5", for an error about it.
@@ -104,19 +91,19 @@ bool TooManyWords(AssemblyState& s) {
 
 }  // namespace
 
-bool WriteObjectTape(AssemblyState& s, std::span<Word, kBlockWords> memory) {
+bool WriteObjectTape(AssemblyState& s, std::span<Word, kBlockWords> memory, NewTapeFile& file) {
   if (TooManyWords(s)) return true;
   FinishedWords words;
   if (!words.Open(s.FileOf(".i5"))) {
     return FailRun(s,
                    AssemblerFileMessage(s.FileOf(".i5"), "cannot be read", words.File().Error()));
   }
-  TapeWriter tape(s);
+  TapeWriter tape(s, file);
   if (!tape.Start(s.FileOf(".obj"))) return false;
   Location left = s.WordCount;
   TapeBlock block;
   if (!s.Options.InsertLoader) {
-    if (left == 0) return tape.Write(PadBlock()) && tape.Finish();
+    if (left == 0) return tape.Write(PadBlock());
     while (NextBlock(words, left, block)) {
       if (!tape.Write(block)) return false;
     }
@@ -145,7 +132,12 @@ bool WriteObjectTape(AssemblyState& s, std::span<Word, kBlockWords> memory) {
     if (!tape.Write(block)) return false;
   }
   if (!words.File().Error().empty()) return tape.Abandon(words.File().Error());
-  return tape.Finish();
+  return true;
+}
+
+bool CommitObjectTape(AssemblyState& s, NewTapeFile& tape) {
+  if (tape.Commit()) return true;
+  return FailRun(s, AssemblerFileMessage(tape.Path(), "cannot be written", tape.Reason()));
 }
 
 }  // namespace ormlax

@@ -86,8 +86,8 @@ void SourceReader::CodeLine(const std::string& line) {
   if (!pseudo) {
     // A label or fields too long for an intermediate record: the line is left out whole.
     const bool layout = f.size() > 1 && (f[1] == "TXT" || f[1] == "WS");
-    const std::string_view left = f.size() > 1 && !layout ? f[1] : "";
-    const std::string_view right = f.size() > 2 && !layout ? f[2] : "";
+    const std::string_view left = f.size() > 1 && !layout ? std::string_view(f[1]) : "";
+    const std::string_view right = f.size() > 2 && !layout ? std::string_view(f[2]) : "";
     if (!FitsInRecord(f[0], left, right, s_.LocationCounter)) {
       Error(kFieldsTooLong, s_.LocationCounter);
       return;

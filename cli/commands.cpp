@@ -6,6 +6,7 @@
 #include "cli/offline_commands.h"
 #include "cli/run_command.h"
 #include "cli/run_options.h"
+#include "installation/program_version.h"
 
 namespace ormlax::cli {
 
@@ -33,7 +34,11 @@ const Command* FindCommand(std::string_view name) {
 }
 
 std::string ProgramUsage() {
-  std::string text = "usage: ormlax-cli COMMAND [ARGUMENTS]\n\nCommands:\n";
+  std::string text =
+      "usage: ormlax-cli COMMAND [ARGUMENTS]\n"
+      "       ormlax-cli --version | --help\n"
+      "\n"
+      "Commands:\n";
   std::size_t width = 10;  // the column of the summaries
   for (const Command& c : Commands()) width = std::max(width, std::string_view(c.name).size() + 2);
   for (const Command& c : Commands()) {
@@ -41,7 +46,13 @@ std::string ProgramUsage() {
     name.resize(width, ' ');
     text += "  " + name + c.summary + "\n";
   }
-  text += "\n\"ormlax-cli help COMMAND\" shows how to use a command.\n";
+  text +=
+      "\n"
+      "Options:\n"
+      "  --version   shows the program's version\n"
+      "  --help      shows this text\n"
+      "\n"
+      "\"ormlax-cli help COMMAND\" shows how to use a command.\n";
   return text;
 }
 
@@ -52,6 +63,10 @@ int RunCommandLine(const std::vector<std::string>& args, CommandStreams& streams
   }
   if (args[0] == "--help" || args[0] == "-h") {
     streams.out << ProgramUsage();
+    return kSuccess;
+  }
+  if (args[0] == "--version") {
+    streams.out << "ormlax-cli " << kProgramVersion << "\n";
     return kSuccess;
   }
   const Command* command = FindCommand(args[0]);

@@ -6,10 +6,12 @@
 #include <system_error>
 
 #include "cli/cli_operator.h"
+#include "cli/register_lines.h"
 #include "cli/terminal_text.h"
 #include "console/panel_fields.h"
 #include "console/panel_operations.h"
 #include "installation/console_operations.h"
+#include "installation/session_file.h"
 #include "installation/simulator.h"
 #include "tape/tape_mounting.h"
 
@@ -81,6 +83,7 @@ int RunMain(const std::vector<std::string>& args, CommandStreams& streams) {
 
 int RunCommand(const RunOptions& options, CommandStreams& streams) {
   std::error_code ec;
+  std::string error;
   std::filesystem::path folder = std::filesystem::absolute(options.dir, ec).lexically_normal();
   if (folder.filename().empty()) folder = folder.parent_path();  // "dir/" or "."
   if (ec || !std::filesystem::is_directory(folder, ec)) {
@@ -119,6 +122,13 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
   paper.CheckPaper();
   typewriter.SetPaperListener([&paper](std::string_view text) { paper.Print(text); });
   typewriter.PressPower();
+  // A restored session replaces the fresh installation whole; its paper is on standard output
+  // already, so only what this run prints follows.
+  if (options.restore) {
+    if (!RestoreSession(*ormlax, *options.restore, error)) return UsageError(streams, error);
+    paper.SetLines(typewriter.State().PaperLeft);
+    paper.CheckPaper();
+  }
 
   for (const MountRequest& m : options.mounts) {
     if (!MountTape(ormlax->Servos, m.servo, op, folder, m.file, m.writeProtected)) {
@@ -126,7 +136,7 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
     }
   }
   if (options.tape) {
-    if (!MountTape(ormlax->Servos, options.defaultServo, op, folder, *options.tape, false)) {
+    if (!MountTape(ormlax->Servos, s.DefaultServo, op, folder, *options.tape, false)) {
       return UsageError(streams, "the tape " + *options.tape + " was not mounted");
     }
     LoadProgramFromServo(s);
@@ -141,6 +151,7 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
   // but what it wrote is not all there.
   for (const std::string& failure : sim.Tapes().HostFileErrors()) op.Report("error", failure);
   streams.err << "stopped: " << StopReasonText(s.LastStop) << '\n';
+  if (options.registers) streams.err << RegisterLines(s);
   bool hostFailed = !sim.Tapes().HostFileErrors().empty();
   if (options.dump) {
     std::string failure;
@@ -149,7 +160,15 @@ int RunCommand(const RunOptions& options, CommandStreams& streams) {
       hostFailed = true;
     }
   }
-  SwitchOff(*ormlax);
+  if (options.save && !SaveSession(*ormlax, *options.save, error)) {
+    op.Report("error", error);
+    hostFailed = true;
+  }
+  // Tapes whose blocks the host could not put on disk are host file errors too.
+  for (const std::string& failure : SwitchOff(*ormlax)) {
+    op.Report("error", failure);
+    hostFailed = true;
+  }
   if (hostFailed) return kUsageOrFileError;
   switch (s.LastStop) {
     case StopReason::StopInstruction:

@@ -10,9 +10,11 @@ namespace ormlax::cli {
 const char* const kRunUsage =
     "usage: ormlax-cli run [--model I|II] [--dir DIR] [--servo S] [--mount S=FILE[:ro]]...\n"
     "                      [--start WORD] [--fifty skip|normal|stop] [--comma-stop] [--debug]\n"
-    "                      [--max-words N] [--input FILE] [--paper LINES] [--dump FILE] [TAPE]\n"
+    "                      [--max-words N] [--input FILE] [--paper LINES] [--dump FILE]\n"
+    "                      [--registers] [--save FILE] [--restore FILE] [TAPE]\n"
     "\n"
-    "Switches on a fresh installation, runs one program and reports how it stopped.\n"
+    "Switches on a fresh installation (or restores a saved session), runs one program and\n"
+    "reports how it stopped.\n"
     "\n"
     "  TAPE               the program tape: mounted on the default servo and loaded by the\n"
     "                     word 1 0000300000, which reads its first block to location 0\n"
@@ -29,6 +31,13 @@ const char* const kRunUsage =
     "  --input FILE       keyboard input, one line a word (default: standard input)\n"
     "  --paper LINES      lines of typewriter paper (default: the paper does not run out)\n"
     "  --dump FILE        writes the memory dump to FILE after the run\n"
+    "  --registers        after the run, a line each for rA, rX, rL, rF and rCC, and the\n"
+    "                     lit lamps\n"
+    "  --save FILE        saves the whole installation into the session file FILE after the run\n"
+    "  --restore FILE     goes on from the session saved in FILE instead of a fresh\n"
+    "                     installation: its tapes are mounted again where they stood; the\n"
+    "                     console's switches are the session's, so --servo, --fifty,\n"
+    "                     --comma-stop, --debug and --paper cannot be given with it\n"
     "\n"
     "The typewriter's paper goes to standard output. Messages go to standard error as\n"
     "\"message: \" lines, answered by their default button; the line \"stopped: \" says how the\n"
@@ -54,8 +63,13 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
                      std::string& error) {
   std::string servoText;
   std::vector<std::string> mountTexts;
+  std::string sessionSwitch;  // a switch that a restored session holds itself
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (a == "--servo" || a == "--fifty" || a == "--comma-stop" || a == "--debug" ||
+        a == "--paper") {
+      sessionSwitch = a;
+    }
     const auto value = [&](std::string& out) {
       if (i + 1 >= args.size()) {
         error = a + " needs a value";
@@ -118,6 +132,11 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
     } else if (a == "--dump") {
       if (!value(v)) return false;
       options.dump = v;
+    } else if (a == "--save" || a == "--restore") {
+      if (!value(v)) return false;
+      (a == "--save" ? options.save : options.restore) = v;
+    } else if (a == "--registers") {
+      options.registers = true;
     } else if (!a.empty() && a[0] == '-' && a != "-") {
       error = "unknown option " + a;
       return false;
@@ -127,6 +146,11 @@ bool ParseRunOptions(const std::vector<std::string>& args, RunOptions& options,
     } else {
       options.tape = a;
     }
+  }
+
+  if (options.restore && !sessionSwitch.empty()) {
+    error = sessionSwitch + " cannot be given with --restore: the session holds the switches";
+    return false;
   }
 
   const int servos = ServoCountOf(options.modelII);

@@ -30,6 +30,9 @@ struct RunOptions {
   std::optional<int> paper;  // lines of paper; without it the paper does not run out
   std::optional<std::string> dump;
   std::optional<std::string> tape;
+  std::optional<std::string> save;     // the session file written after the run
+  std::optional<std::string> restore;  // the session file the run goes on from
+  bool registers = false;              // rA, rX, rL, rF, rCC and the lamps after the run
 };
 
 extern const char* const kRunUsage;

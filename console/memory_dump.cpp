@@ -1,8 +1,6 @@
 #include "console/memory_dump.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include "core/durable_file.h"
 
 namespace ormlax {
 
@@ -28,16 +26,10 @@ std::string MemoryDumpFailure(const std::filesystem::path& file, const std::stri
 }
 
 bool WriteMemoryDump(const MachineState& s, const std::filesystem::path& file, std::string& error) {
-  const std::string text = MemoryDumpText(s);
-  errno = 0;
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  if (out) out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  if (out) out.close();
-  if (!out) {
-    error = MemoryDumpFailure(file, errno != 0 ? std::strerror(errno) : "write error");
-    return false;
-  }
-  return true;
+  std::string reason;
+  if (WriteWholeFile(file, MemoryDumpText(s), reason)) return true;
+  error = MemoryDumpFailure(file, reason);
+  return false;
 }
 
 }  // namespace ormlax

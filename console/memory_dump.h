@@ -15,8 +15,8 @@ inline constexpr const char* kMemoryDumpFileName = "memdump.txt";
 // after every location ending in 9. Empty when all memory is cleared.
 std::string MemoryDumpText(const MachineState& s);
 
-// Writes the dump to `file`, replacing an earlier one. False, with a message for the operator in
-// `error`, when the file cannot be written.
+// Writes the dump to `file`, replacing an earlier one only when the new one is whole. False, with
+// a message for the operator in `error`, when the file cannot be written; the old one then stays.
 bool WriteMemoryDump(const MachineState& s, const std::filesystem::path& file, std::string& error);
 
 // The operator's message when the dump to `file` fails for `reason`.

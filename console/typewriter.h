@@ -77,6 +77,8 @@ class Typewriter : public ConsoleTypewriter {
   void SetPaperListener(PaperListener listener) { listener_ = std::move(listener); }
 
   void AppendToPrintBuffer(std::string_view text) { buffer_.Append(text); }
+  // Drops what waits to be printed, for a session restored with a buffer of its own.
+  void ClearPrintBuffer() { buffer_.Clear(); }
   void PrintPending();
   // The printed form of a letter, digit, "+", "/" or ";" through the current shift.
   std::string_view PrintedForm(char c);

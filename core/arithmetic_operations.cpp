@@ -10,7 +10,7 @@ void Processor::AddToA(const Word& operand, bool storeBack) {
   bool overflow = false;
   s_.rA = DecimalAdd(s_.rA, s_.rX, overflow);
   SetOverflow(s_, overflow);
-  if (storeBack) At(s_.CurrentAddress) = s_.rA;
+  if (storeBack) Written(s_.CurrentAddress) = s_.rA;
 }
 
 void Processor::Multiply(const Word& operand, bool doubleLength) {
@@ -55,7 +55,7 @@ bool Processor::Divide() {
 }
 
 void Processor::ExtractE(bool fMask) {
-  Word& m = At(s_.CurrentAddress);
+  const Word& m = At(s_.CurrentAddress);
   Word r = s_.rA;
   for (std::size_t p = 0; p < Word::kLength; ++p) {
     const int code = CodeOf(s_.rF[p]);
@@ -64,7 +64,7 @@ void Processor::ExtractE(bool fMask) {
     if (even != fMask) r[p] = m[p];
   }
   s_.rA = r;
-  if (fMask) m = s_.rA;
+  if (fMask) Written(s_.CurrentAddress) = s_.rA;
 }
 
 }  // namespace ormlax

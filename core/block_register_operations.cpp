@@ -47,8 +47,8 @@ void Processor::StoreW(const Decoded& d) {
   if (AddressInvalid()) return;
   const int m = s_.CurrentAddress;
   if (!s_.IsModelII) {
-    At(m) = s_.rV[0];
-    At(m + 1) = s_.rV[1];
+    Written(m) = s_.rV[0];
+    Written(m + 1) = s_.rV[1];
     return;
   }
   const int c = BlockCount(d, 10, 'W');
@@ -57,7 +57,7 @@ void Processor::StoreW(const Decoded& d) {
       StopWithLamp(s_, kInvalidAddressLamp);
       return;
     }
-    At(m + i) = s_.rV[static_cast<std::size_t>(i)];
+    Written(m + i) = s_.rV[static_cast<std::size_t>(i)];
   }
 }
 
@@ -86,7 +86,7 @@ void Processor::StoreZ(const Decoded& d) {
         StopWithLamp(s_, kInvalidAddressLamp);
         break;
       }
-      At(b + i) = s_.rY[static_cast<std::size_t>(i)];
+      Written(b + i) = s_.rY[static_cast<std::size_t>(i)];
     }
   }
   CheckMemoryFuse();

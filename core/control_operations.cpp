@@ -7,7 +7,8 @@ namespace ormlax {
 
 void Processor::RequestTransfer() {
   s_.TransferTaken = true;
-  s_.TransferSave = {At(s_.rCC), At(s_.NextAddress)};
+  s_.TransferSave[0] = At(s_.rCC);
+  s_.TransferSave[1] = At(s_.NextAddress);
 }
 
 // A transfer restores the current and the target word: a store into either by the word's other
@@ -61,7 +62,7 @@ void Processor::QTStopWait(bool condition, int target) {
 void Processor::StoreReturn() {
   std::string digits = std::to_string(s_.rCC + 1);
   if (digits.size() < 5) digits.insert(0, 5 - digits.size(), '0');
-  At(s_.CurrentAddress) = Word::FromText("000000U" + digits.substr(digits.size() - 5));
+  Written(s_.CurrentAddress) = Word::FromText("000000U" + digits.substr(digits.size() - 5));
 }
 
 void Processor::Shift(const Decoded& d) {

@@ -23,14 +23,31 @@ struct ModifierTable {
 };
 const ModifierTable kModifiers;
 
+// The marks of a processor without breakpoints: none anywhere.
+const Breakpoints::Marks kNoMarks{};
+
 }  // namespace
 
 Processor::Processor(MachineState& state, Operator& op, Peripherals devices)
-    : s_(state), op_(op), io_(devices) {}
+    : s_(state), op_(op), io_(devices), executeMarks_(&kNoMarks), storeMarks_(&kNoMarks) {}
+
+void Processor::SetBreakpoints(Breakpoints* breakpoints) {
+  if (breakpoints_ != nullptr) breakpoints_->Watch(nullptr);
+  breakpoints_ = breakpoints;
+  ++breakpointGeneration_;
+  if (breakpoints != nullptr) breakpoints->Watch(&breakpointGeneration_);
+  executeMarks_ = breakpoints != nullptr ? &breakpoints->ExecuteMarks() : &kNoMarks;
+  storeMarks_ = breakpoints != nullptr ? &breakpoints->StoreMarks() : &kNoMarks;
+}
 
 void Processor::StepWord(bool fromRun) {
   ResetLamps(s_);
   s_.TransferTaken = false;
+  if (trace_ != nullptr) {
+    traceLocation_ = s_.ExecuteFromCR ? kFromControlRegister : s_.rCC;
+    traceWord_ = s_.ExecuteFromCR ? s_.rCR : At(s_.rCC);
+    tracePending_ = true;
+  }
   if (s_.ExecuteFromCR) {
     ExecuteWord(s_.rCR, fromRun);
     s_.Panel.rCRBlank = true;
@@ -44,6 +61,12 @@ void Processor::StepWord(bool fromRun) {
     s_.Lamp[kRunningLamp] = LampColour::Yellow;
     RefreshControlDisplay(s_, false);
   }
+  if (tracePending_) TraceWord();
+}
+
+void Processor::TraceWord() {
+  tracePending_ = false;
+  if (trace_ != nullptr && !trace_->AfterWord(traceLocation_, traceWord_, s_)) trace_ = nullptr;
 }
 
 void Processor::ExecuteWord(const Word& word, bool fromRun) {
@@ -62,7 +85,8 @@ void Processor::AdvanceControl() {
   if (s_.TransferTaken) {
     s_.rCC = s_.NextAddress;
   } else if (!s_.ExecuteFromCR) {
-    s_.rCC = (s_.rCC + 1) % s_.MemorySize;
+    const int next = s_.rCC + 1;
+    s_.rCC = next < s_.MemorySize ? next : next % s_.MemorySize;
   }
   CheckOverflow();
 }
@@ -77,6 +101,13 @@ void Processor::CheckOverflow() {
   // The overflow trap executes the word at location 0 at once.
   SetOverflow(s_, false);
   if (s_.IsModelII && !s_.OperatingAsI) s_.rCC = (s_.rCC + 1) % s_.MemorySize;
+  if (tracePending_) {
+    // The trace shows the word that overflowed, then the word at location 0 as a word of its own.
+    TraceWord();
+    traceLocation_ = 0;
+    traceWord_ = At(0);
+    tracePending_ = true;
+  }
   ExecuteWord(At(0), s_.Running);
 }
 
@@ -91,7 +122,10 @@ void Processor::ReportInvalidOpcode(const Instruction& instruction) {
 }
 
 void Processor::ReportInvalid(const Decoded& d) {
-  ReportInvalidOpcode(Instruction::FromText(std::string_view(d.text, Instruction::kLength)));
+  Instruction i = Instruction::Filled(' ');
+  i[0] = d.op;
+  i[1] = d.rawModifier;
+  ReportInvalidOpcode(i);
 }
 
 void Processor::ExecuteInstruction(const Instruction& instruction) {
@@ -99,7 +133,7 @@ void Processor::ExecuteInstruction(const Instruction& instruction) {
 }
 
 void Processor::Execute(const char* instruction) {
-  Decoded d{instruction, instruction[0], instruction[1], 1, -1};
+  Decoded d{instruction[0], instruction[1], instruction[1], 1, -1};
   s_.CurrentAddress = AddressOf(instruction + Instruction::kLength, s_.AddressDigits);
   s_.FModifier = s_.IsModelII && d.modifier == 'F' && kModifiers.Takes(d.op, kFMask);
   s_.MinusModifier = d.modifier == '-' && kModifiers.Takes(d.op, kMinusStop);
@@ -121,6 +155,105 @@ void Processor::Execute(const char* instruction) {
     // The console shows the word at its location again.
     s_.Panel.Contents = At(s_.ConsoleLocation);
     s_.Panel.ContentsEmpty = false;
+  }
+}
+
+// What Execute works out before it dispatches, worked out once for the decode cache. Only the
+// servo of an input-output operation depends on the console (the default servo): those are
+// decoded afresh as they run.
+void Processor::Decode(DecodedWord& entry, const Word& w) {
+  entry.word = w;
+  entry.next = static_cast<std::int16_t>(AddressOf(w, s_.AddressDigits));
+  for (std::size_t half = 0; half < 2; ++half) {
+    const char* in = w.chars.data() + half * Instruction::kLength;
+    DecodedHalf& h = entry.half[half];
+    const int digit = DigitValue(in[1]);
+    h.d = Decoded{in[0], in[1], in[1], digit >= 0 ? digit : 1, -1};
+    h.address = static_cast<std::int16_t>(AddressOf(in + Instruction::kLength, s_.AddressDigits));
+    h.fMask = s_.IsModelII && in[1] == 'F' && kModifiers.Takes(in[0], kFMask);
+    h.minus = in[1] == '-' && kModifiers.Takes(in[0], kMinusStop);
+    h.storeSum = s_.IsModelII && in[1] == 'H' && kModifiers.Takes(in[0], kStoreSum);
+    h.kind = FastKindOf(in[0], in[1], h.address >= 0);
+  }
+  // The console shows memory again after each instruction. After the left one nobody can see it
+  // when the right one is sure to show it again without letting the operator in first; a right
+  // one that may end at once, show a message or hold the machine needs it shown.
+  switch (entry.half[1].kind) {
+    case kDispatch:
+    case kDecodeAgain:
+    case kDivide:  // the divide fault ends it at once
+    case kQ:       // a conditional stop
+    case kT:
+      entry.refreshLeft = true;
+      break;
+    default:
+      entry.refreshLeft = false;
+      break;
+  }
+  // The left one may let the operator in (a message, a hold, a window), who may change the
+  // address width before the right one runs.
+  switch (entry.half[0].kind) {
+    case kDispatch:
+    case kDecodeAgain:
+    case kDivide:
+    case kQ:
+    case kT:
+      entry.leftMayWait = true;
+      break;
+    default:
+      entry.leftMayWait = false;
+      break;
+  }
+}
+
+Processor::FastKind Processor::FastKindOf(char op, char modifier, bool addressValid) {
+  if (kModifiers.Takes(op, kServo)) return kDecodeAgain;
+  switch (op) {
+    case '0':
+      return modifier == '0' ? kNoOperation : kDispatch;
+    case 'X':
+      return kAddX;
+    case 'K':
+      return kMoveAL;
+    case 'Q':
+      return kQ;
+    case 'T':
+      return kT;
+    case 'U':
+      return kU;
+    default:
+      break;
+  }
+  if (!addressValid) return kDispatch;  // Dispatch stops with "Invalid address"
+  switch (op) {
+    case 'B':
+      return kBring;
+    case 'A':
+      return kAdd;
+    case 'S':
+      return kSubtract;
+    case 'H':
+      return kStoreA;
+    case 'C':
+      return kStoreClear;
+    case 'F':
+      return kLoadF;
+    case 'G':
+      return kStoreF;
+    case 'J':
+      return kStoreX;
+    case 'L':
+      return kLoadL;
+    case 'M':
+      return kMultiply;
+    case 'N':
+      return kNegativeMultiply;
+    case 'P':
+      return kProduct;
+    case 'D':
+      return kDivide;
+    default:
+      return kDispatch;
   }
 }
 
@@ -149,8 +282,9 @@ void Processor::Warn(const char* text) {
 }
 
 bool Processor::Dispatch(const Decoded& d) {
+  // An operation that writes its location.
   const auto withAddress = [&](auto&& action) {
-    if (!AddressInvalid()) action(At(s_.CurrentAddress));
+    if (!AddressInvalid()) action(Written(s_.CurrentAddress));
   };
   const bool modelIIExtras = s_.IsModelII;
   switch (d.op) {
@@ -206,7 +340,7 @@ bool Processor::Dispatch(const Decoded& d) {
       if (!AddressInvalid()) ExtractE(s_.FModifier);
       return true;
     case 'F':
-      withAddress([&](Word& m) { s_.rF = m; });
+      if (!AddressInvalid()) s_.rF = At(s_.CurrentAddress);
       return true;
     case 'G':
       withAddress([&](Word& m) { m = s_.rF; });
@@ -241,19 +375,9 @@ bool Processor::Dispatch(const Decoded& d) {
     case 'Q':
       Compare(d, s_.rA == s_.rL);
       return true;
-    case 'T': {
-      bool greater = false;
-      for (std::size_t p = 0; p < Word::kLength; ++p) {
-        const int a = CodeOf(s_.rA[p]);
-        const int l = CodeOf(s_.rL[p]);
-        if (a != l) {
-          greater = a > l;
-          break;
-        }
-      }
-      Compare(d, greater);
+    case 'T':
+      Compare(d, GreaterByCode(s_.rA, s_.rL));
       return true;
-    }
     case 'R':
       if (!AddressInvalid()) StoreReturn();
       return true;

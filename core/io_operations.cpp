@@ -84,7 +84,7 @@ bool Processor::StoreInputRegister(bool clearFirst) {
       StopWithLamp(s_, kInvalidAddressLamp);
       return false;
     }
-    At(a) = s_.rI[static_cast<std::size_t>(i)];
+    Written(a) = s_.rI[static_cast<std::size_t>(i)];
   }
   s_.rIStatus = RegisterStatus::Cleared;
   return true;
@@ -101,7 +101,7 @@ void Processor::ReadKeyboard() {
     return;
   }
   io_.keyboard->ReadConsoleWord();
-  At(s_.CurrentAddress) = s_.KeyboardWord;
+  Written(s_.CurrentAddress) = s_.KeyboardWord;
   if (!s_.Running) StopAs(StopReason::KeyboardWindow);
 }
 

@@ -24,6 +24,9 @@ void SetOperatingAsI(MachineState& s, bool on) {
   s.MemorySize = on ? 1000 : 10000;
   s.AddressDigits = on ? 3 : 4;
   s.AddressFormat = std::string(static_cast<std::size_t>(s.AddressDigits), '0');
+  // Narrowed memory: the location shown and rCC wrap into it, as a typed address does.
+  if (s.ConsoleLocation >= s.MemorySize) ShowLocation(s, s.ConsoleLocation % s.MemorySize);
+  s.rCC %= s.MemorySize;
 }
 
 const char* VRegisterLabel(const MachineState& s) {
@@ -38,11 +41,6 @@ std::string FormatAddress(const MachineState& s, int address) {
   const auto width = static_cast<std::size_t>(s.AddressDigits);
   if (digits.size() < width) digits.insert(0, width - digits.size(), '0');
   return digits;
-}
-
-void SetOverflow(MachineState& s, bool flag) {
-  s.OverflowFlag = flag;
-  s.Lamp[kOverflowLamp] = flag ? LampColour::Red : LampColour::Grey;
 }
 
 void NoteStop(MachineState& s, StopReason reason) {
@@ -77,11 +75,6 @@ void StopWithLamp(MachineState& s, int lamp) {
 void StopWithLamp(MachineState& s, int lamp, StopReason reason) {
   s.Lamp[static_cast<std::size_t>(lamp)] = LampColour::Red;
   NoteStop(s, reason);
-}
-
-void ResetLamps(MachineState& s) {
-  s.Lamp.fill(LampColour::Grey);
-  s.Lamp[kRunningLamp] = s.Running ? LampColour::Green : LampColour::Red;
 }
 
 void RefreshControlDisplay(MachineState& s, bool emptySR) {

@@ -103,7 +103,8 @@ struct MachineState {
   bool StopOnComma = false;
   FiftyBreakMode FiftyBreak = FiftyBreakMode::Normal;
   std::array<bool, 11> QTSwitches{};
-  int DefaultServo = 0;  // servo for tape instructions with a blank servo character
+  int DefaultServo = 0;          // servo for tape instructions with a blank servo character
+  bool HistoricalSpeed = false;  // run at the pace of the machine simulated
 
   // Indicator lamps.
   std::array<LampColour, kLampCount> Lamp{};
@@ -140,7 +141,8 @@ struct MachineState {
 
 // Fixes the model-dependent state for ORMLAX I or ORMLAX II.
 void SetUpModel(MachineState& s, bool modelII);
-// Memory size and address width for "O II operating as O I" checked or unchecked.
+// Memory size and address width for "O II operating as O I" checked or unchecked. Checked, a
+// location shown or an rCC beyond the narrowed memory wraps into it.
 void SetOperatingAsI(MachineState& s, bool on);
 // The block register labels of the model: "rV"/"rW", "rY"/"rZ".
 const char* VRegisterLabel(const MachineState& s);
@@ -149,13 +151,19 @@ const char* YRegisterLabel(const MachineState& s);
 // An address written zero-padded to the model's address width.
 std::string FormatAddress(const MachineState& s, int address);
 
-void SetOverflow(MachineState& s, bool flag);
+inline void SetOverflow(MachineState& s, bool flag) {
+  s.OverflowFlag = flag;
+  s.Lamp[kOverflowLamp] = flag ? LampColour::Red : LampColour::Grey;
+}
 // Ends the run after the current word, and records why unless something stopped it already.
 void NoteStop(MachineState& s, StopReason reason);
 // Lights the lamp and ends the run; the reason is the lamp's unless another is given.
 void StopWithLamp(MachineState& s, int lamp);
 void StopWithLamp(MachineState& s, int lamp, StopReason reason);
-void ResetLamps(MachineState& s);
+inline void ResetLamps(MachineState& s) {
+  s.Lamp.fill(LampColour::Grey);
+  s.Lamp[kRunningLamp] = s.Running ? LampColour::Green : LampColour::Red;
+}
 void RefreshControlDisplay(MachineState& s, bool emptySR);
 void ShowLocation(MachineState& s, int location);
 

@@ -1,4 +1,6 @@
 // Run, Single Step, Single Instruction and Stop, and the run loop.
+#include <algorithm>
+
 #include "core/processor.h"
 #include "core/word_value.h"
 
@@ -53,18 +55,36 @@ void Processor::Run() {
   ShowLocation(s_, s_.ConsoleLocation);
 }
 
+// The run: words until something stops the machine, a look at the interface whenever a time
+// slice has passed. Each word is looked at by the breakpoints (the first word of the run only
+// after it has run, so that a run started at an execute breakpoint leaves it), and, while a trace
+// or historical speed is on, traced and paced one by one; otherwise the words run fast.
 void Processor::RunLoop() {
   using Clock = std::chrono::steady_clock;
   inRunLoop_ = true;
-  const unsigned checkEvery = runSlice_.count() > 0 ? 256 : 1;
-  unsigned sinceCheck = 0;
+  stored_.clear();
+  const std::uint64_t checkEvery = runSlice_.count() > 0 ? 256 : 1;
+  std::uint64_t sinceCheck = 0;
   std::uint64_t words = 0;
+  bool first = true;
   auto deadline = Clock::now() + runSlice_;
   while (s_.Running) {
-    StepWord(true);
-    ++wordsExecuted_;
-    if (wordLimit_ != 0 && ++words >= wordLimit_ && s_.Running) StopAs(StopReason::WordLimit);
-    if (++sinceCheck >= checkEvery) {
+    if (!first && ExecuteBreakpointStops()) break;
+    first = false;
+    std::uint64_t done = 1;
+    const bool paced = pacer_ != nullptr && pacer_->On();
+    if (fastRun_ && trace_ == nullptr && !paced && !s_.ExecuteFromCR) {
+      std::uint64_t budget = checkEvery - sinceCheck;
+      // Past the limit (Run pressed again after it stopped the run) the limit stops every word.
+      if (wordLimit_ != 0) budget = std::min(budget, words < wordLimit_ ? wordLimit_ - words : 1);
+      done = RunFast(budget);
+    } else {
+      RunOneWord();
+    }
+    words += done;
+    if (wordLimit_ != 0 && words >= wordLimit_ && s_.Running) StopAs(StopReason::WordLimit);
+    sinceCheck += done;
+    if (sinceCheck >= checkEvery) {
       sinceCheck = 0;
       if (Clock::now() >= deadline) {
         op_.YieldToInterface();
@@ -73,6 +93,14 @@ void Processor::RunLoop() {
     }
   }
   inRunLoop_ = false;
+}
+
+void Processor::RunOneWord() {
+  const Word word = s_.ExecuteFromCR ? s_.rCR : At(s_.rCC);
+  StepWord(true);
+  ++wordsExecuted_;
+  if (!stored_.empty()) StoreBreakpointStops();
+  if (pacer_ != nullptr) pacer_->Spend(WordTime(word));
 }
 
 void Processor::ContinueRunAfterHold() {
@@ -112,6 +140,12 @@ void Processor::SingleInstructionStep() {
     return;
   }
   const Word w = s_.ExecuteFromCR ? s_.rCR : At(s_.rCC);
+  if (trace_ != nullptr && s_.HalfStepPending) {
+    // The word is traced once it is whole.
+    traceLocation_ = s_.ExecuteFromCR ? kFromControlRegister : s_.rCC;
+    traceWord_ = w;
+    tracePending_ = true;
+  }
   if (!s_.HalfStepPending) {
     s_.HalfStepPending = true;
     s_.TransferTaken = false;
@@ -133,6 +167,7 @@ void Processor::SingleInstructionStep() {
     s_.TransferTaken = false;
     s_.ExecuteFromCR = false;
     RefreshControlDisplay(s_, false);
+    if (tracePending_) TraceWord();
   }
   s_.WaitingAtStop = false;
 }

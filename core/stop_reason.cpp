@@ -36,6 +36,10 @@ const char* StopReasonText(StopReason reason) {
       return "Stop button";
     case StopReason::WordLimit:
       return "word limit reached";
+    case StopReason::ExecuteBreakpoint:
+      return "execute breakpoint";
+    case StopReason::StoreBreakpoint:
+      return "store breakpoint";
   }
   return "unknown";
 }

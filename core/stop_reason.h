@@ -23,6 +23,8 @@ enum class StopReason : std::uint8_t {
   NoUnit,               // an input-output instruction for a unit that is not connected
   StopButton,           // the operator pressed Stop
   WordLimit,            // the run had executed as many words as it was allowed
+  ExecuteBreakpoint,    // the run came to a location the desk watches for execution
+  StoreBreakpoint,      // an instruction wrote a location the desk watches for stores
 };
 
 // A few words for the reason, in lower case: "stop instruction", "invalid opcode"...

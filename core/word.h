@@ -4,8 +4,11 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ormlax {
 
@@ -33,7 +36,17 @@ struct MachineText {
   std::string Text() const { return std::string(chars.data(), N); }
   std::string_view View() const { return std::string_view(chars.data(), N); }
 
-  friend constexpr bool operator==(const MachineText&, const MachineText&) = default;
+  friend constexpr bool operator==(const MachineText& a, const MachineText& b) {
+    if (std::is_constant_evaluated() || N != 12) return a.chars == b.chars;
+    // A word as its first eight and last four bytes, the way it is copied.
+    std::uint64_t a8, b8;
+    std::uint32_t a4, b4;
+    std::memcpy(&a8, a.chars.data(), 8);
+    std::memcpy(&b8, b.chars.data(), 8);
+    std::memcpy(&a4, a.chars.data() + N - 4, 4);
+    std::memcpy(&b4, b.chars.data() + N - 4, 4);
+    return ((a8 ^ b8) | (a4 ^ b4)) == 0;
+  }
 };
 
 // A word: sign character and eleven digit positions.

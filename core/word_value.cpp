@@ -6,7 +6,42 @@
 
 namespace ormlax {
 
+namespace {
+
+constexpr std::uint64_t kOnes8 = 0x0101010101010101ULL;
+
+// Eight characters, all of them "0" to "9".
+bool EightDecimalDigits(std::uint64_t chunk) {
+  return (chunk & 0xF0 * kOnes8) == 0x30 * kOnes8 &&
+         ((chunk + 0x06 * kOnes8) & 0xF0 * kOnes8) == 0x30 * kOnes8;
+}
+
+// The number eight decimal digit characters write, the first in the lowest byte.
+std::uint64_t EightDigitsValue(std::uint64_t chunk) {
+  std::uint64_t v = chunk - 0x30 * kOnes8;
+  v = (v * 10 + (v >> 8)) & 0x00FF00FF00FF00FFULL;
+  v = (v * 100 + (v >> 16)) & 0x0000FFFF0000FFFFULL;
+  return (v * 10000 + (v >> 32)) & 0xFFFFFFFFULL;
+}
+
+}  // namespace
+
 bool ScaledDigits(const Word& w, std::int64_t& value) {
+  // Plain decimal digits, the common case, eight at a time; the word as its first eight and last
+  // four bytes, the way a word is copied.
+  std::uint64_t first;
+  std::uint32_t last;
+  std::memcpy(&first, w.chars.data(), 8);
+  std::memcpy(&last, w.chars.data() + 8, 4);
+  const std::uint64_t head = (first >> 8) | (static_cast<std::uint64_t>(last) << 56);
+  // The last three characters, with "0" before them to make eight.
+  const std::uint64_t tail = 0x3030303030ULL | (static_cast<std::uint64_t>(last >> 8) << 40);
+  if (EightDecimalDigits(head) && EightDecimalDigits(tail)) {
+    const auto n =
+        static_cast<std::int64_t>(EightDigitsValue(head) * 1000 + EightDigitsValue(tail));
+    value = w[0] == '-' ? -n : n;
+    return true;
+  }
   std::int64_t n = 0;
   for (std::size_t p = 1; p < Word::kLength; ++p) {
     const int d = DigitValue(w[p]);
@@ -69,9 +104,19 @@ void WriteElevenDigits(char* p, std::uint64_t value) {
 }
 
 Word SignedDigitsWord(bool negative, std::uint64_t digits) {
+  // Made in two registers and stored as the first eight and last four bytes, the way a word is
+  // copied: bytes stored one by one would keep the processor waiting when the word is read.
+  constexpr auto kLimit = static_cast<std::uint64_t>(kElevenDigits);
+  const std::uint64_t value = digits < kLimit ? digits : digits % kLimit;
+  const auto tail = static_cast<std::uint32_t>(value % 1000);
+  const std::uint64_t head = EightDigitsText(static_cast<std::uint32_t>(value / 1000));
+  const std::uint32_t tailText =
+      (0x30 + tail / 100) | (0x30 + tail / 10 % 10) << 8 | (0x30 + tail % 10) << 16;
+  const std::uint64_t first = static_cast<unsigned char>(negative ? '-' : '0') | (head << 8);
+  const std::uint32_t last = static_cast<std::uint32_t>(head >> 56) | (tailText << 8);
   Word w;
-  w[0] = negative ? '-' : '0';
-  WriteElevenDigits(w.chars.data() + 1, digits % static_cast<std::uint64_t>(kElevenDigits));
+  std::memcpy(w.chars.data(), &first, 8);
+  std::memcpy(w.chars.data() + 8, &last, 4);
   return w;
 }
 

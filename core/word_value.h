@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
+#include "core/character_code.h"
 #include "core/word.h"
 
 namespace ormlax {
@@ -39,9 +41,34 @@ Word SignedDigitsWord(bool negative, std::uint64_t digits);
 
 // The word with its sign flipped; a sign that is not "-" counts as positive.
 inline Word NegateWord(const Word& w) {
-  Word r = w;
-  r[0] = w[0] == '-' ? '0' : '-';
+  // Worked on as the first eight and the last four bytes, as a word is copied: a single byte
+  // stored into a copy would keep the processor waiting when the copy is read whole.
+  std::uint64_t first;
+  std::uint32_t last;
+  std::memcpy(&first, w.chars.data(), 8);
+  std::memcpy(&last, w.chars.data() + 8, 4);
+  const unsigned char sign = w[0] == '-' ? '0' : '-';
+  first = (first & ~std::uint64_t{0xFF}) | sign;
+  Word r;
+  std::memcpy(r.chars.data(), &first, 8);
+  std::memcpy(r.chars.data() + 8, &last, 4);
   return r;
+}
+
+// T's comparison: at the first position where the two words' characters differ in code, whether
+// a's code is the greater one (a character without a code ranks below every one with a code);
+// false for words equal in every code.
+inline bool GreaterByCode(const Word& a, const Word& b) {
+  std::size_t p = 0;
+  // Equal characters have equal codes: skip the first eight at once when they are the same.
+  if (std::memcmp(a.chars.data(), b.chars.data(), 8) == 0) p = 8;
+  for (; p < Word::kLength; ++p) {
+    if (a[p] == b[p]) continue;
+    const int ca = CodeOf(a[p]);
+    const int cb = CodeOf(b[p]);
+    if (ca != cb) return ca > cb;
+  }
+  return false;
 }
 
 // The number in the last `addressDigits` characters, or -1 when they are not all digits.

@@ -5,8 +5,13 @@
 
 namespace ormlax {
 
-void SwitchOff(Installation& ormlax) {
-  for (ServoUnit& unit : ormlax.Servos) unit.File.Close();
+std::vector<std::string> SwitchOff(Installation& ormlax) {
+  std::vector<std::string> failures;
+  for (int servo = 0; servo < kServoCount; ++servo) {
+    std::string failure = CloseTapeFile(ormlax.Servos[static_cast<std::size_t>(servo)], servo);
+    if (!failure.empty()) failures.push_back(std::move(failure));
+  }
+  return failures;
 }
 
 bool DumpMemory(Installation& ormlax, const std::filesystem::path& file, std::string& error) {

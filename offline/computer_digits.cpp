@@ -91,12 +91,12 @@ OffLineOutcome PrintComputerDigits(OffLineDesk& desk) {
       lines = 0;
     }
   }
-  const bool closed = output.Close(why);
   if (source.Failed()) {
+    output.Abandon();
     source.ReportFailure(desk.Op);
     return OffLineOutcome::HostFailure;
   }
-  if (!closed) {
+  if (!output.Close(why)) {
     ShowOkMessage(desk.Op, why);
     return OffLineOutcome::HostFailure;
   }

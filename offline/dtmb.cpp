@@ -143,12 +143,12 @@ OffLineOutcome PrintDtmb(OffLineDesk& desk) {
       output.Line("");
     }
   }
-  const bool closed = output.Close(why);
   if (source.Failed()) {
+    output.Abandon();
     source.ReportFailure(desk.Op);
     return OffLineOutcome::HostFailure;
   }
-  if (!closed) {
+  if (!output.Close(why)) {
     ShowOkMessage(desk.Op, why);
     return OffLineOutcome::HostFailure;
   }

@@ -1,10 +1,9 @@
 #include "offline/plugboard_file.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <system_error>
 
+#include "core/durable_file.h"
 #include "offline/leading_number.h"
 #include "offline/text_files.h"
 
@@ -183,27 +182,8 @@ std::string PlugboardFileText(const PlugboardText& text) {
 bool SavePlugboard(int boardNumber, const PlugboardText& text, const std::filesystem::path& folder,
                    Operator& op) {
   const std::string name = PlugboardFileName(boardNumber);
-  // Written beside the old file and put in its place only when whole.
-  const std::filesystem::path path = folder / name;
-  const std::filesystem::path fresh =
-      folder / ("." + name + ".new-" + std::to_string(static_cast<long>(::getpid())));
-  TextFileWriter writer;
   std::string reason;
-  if (writer.Create(fresh)) {
-    writer.Write(PlugboardFileText(text));
-    if (writer.Close()) {
-      std::error_code ec;
-      std::filesystem::rename(fresh, path, ec);
-      if (!ec) return true;
-      reason = ec.message();
-    } else {
-      reason = writer.Error();
-    }
-  } else {
-    reason = writer.Error();
-  }
-  std::error_code ec;
-  std::filesystem::remove(fresh, ec);
+  if (WriteWholeFile(folder / name, PlugboardFileText(text), reason)) return true;
   ShowOkMessage(
       op, "Cannot open plugboard file " + name + std::string(kLineBreak) + "(" + reason + ")");
   return false;

@@ -42,9 +42,9 @@ using WiringColumnTexts = std::array<std::string, kBlocketteLength>;
 
 // What the editor saves: wiring rows 1-8, the form length and the channels as typed, the name.
 struct PlugboardText {
-  std::array<WiringColumnTexts, kWiringRows - 1> Rows{};  // index 0 is wiring row 1
+  std::array<WiringColumnTexts, kWiringRows - 1> Rows;  // index 0 is wiring row 1
   std::string FormLength;
-  std::array<std::string, kChannels> Channels{};
+  std::array<std::string, kChannels> Channels;
   std::string Name;
 };
 

@@ -138,12 +138,12 @@ OffLineOutcome PrintTapeNormal(OffLineDesk& desk) {
     return OffLineOutcome::HostFailure;
   }
   const RunEnd end = PrintBlockettes(desk, wiring, source, output);
-  const bool closed = output.Close(why);
   if (end == RunEnd::Failed && source.Failed()) {
+    output.Abandon();
     source.ReportFailure(desk.Op);
     return OffLineOutcome::HostFailure;
   }
-  if (!closed) {
+  if (!output.Close(why)) {
     ShowOkMessage(desk.Op, why);
     return OffLineOutcome::HostFailure;
   }

@@ -47,4 +47,13 @@ bool PrinterOutput::Close(std::string& why) {
   return false;
 }
 
+void PrinterOutput::Abandon() {
+  if (printer_ == nullptr) {
+    file_.Abandon();
+    return;
+  }
+  std::string ignored;  // the source's failure is what the operator is told
+  Close(ignored);
+}
+
 }  // namespace ormlax::offline

@@ -12,7 +12,8 @@ namespace ormlax::offline {
 
 class PrinterOutput {
  public:
-  // The target text file, created empty. False, with a message for the operator, when it cannot.
+  // The target text file, begun empty; it replaces the old one at Close. False, with a message
+  // for the operator, when it cannot be begun.
   bool OpenFile(const std::filesystem::path& path, std::string& why);
   // The printer: a document begun, the printer's font remembered, a monospaced font chosen and
   // sized for forms of `lines` lines of `columns` characters.
@@ -27,6 +28,9 @@ class PrinterOutput {
   // Ends the document and gives the printer its font back, or closes the file. False, with a
   // message for the operator, when the output did not get there whole.
   bool Close(std::string& why);
+  // A run that failed on its source: the printer's document is ended as it is, a file is dropped
+  // and the old one stays.
+  void Abandon();
 
  private:
   HostPrinter* printer_ = nullptr;

@@ -51,12 +51,13 @@ OffLineOutcome Convert(OffLineDesk& desk, WriteWord writeWord) {
     }();
     for (const Word& w : words) writeWord(target, w);
   }
-  const bool written = target.Close();
+  // A target cut short by its source is not kept: the old file stays.
   if (source.Failed()) {
+    target.Abandon();
     source.ReportFailure(desk.Op);
     return OffLineOutcome::HostFailure;
   }
-  if (!written) {
+  if (!target.Close()) {
     ShowOkMessage(desk.Op, HostFileMessage(s.TargetPath, "cannot be written", target.Error()));
     return OffLineOutcome::HostFailure;
   }

@@ -12,8 +12,6 @@
 namespace ormlax::offline {
 namespace {
 
-constexpr std::size_t kWritePiece = 1 << 16;
-
 // Opens a regular file without waiting on it; -1, with the reason, otherwise.
 int OpenRegular(const std::filesystem::path& path, int flags, std::string& error) {
   struct stat st;
@@ -92,55 +90,6 @@ std::vector<std::string> SplitLines(std::string_view text) {
   }
   if (start < text.size()) lines.emplace_back(text.substr(start));
   return lines;
-}
-
-TextFileWriter::~TextFileWriter() {
-  if (fd_ >= 0) ::close(fd_);
-}
-
-bool TextFileWriter::Create(const std::filesystem::path& path) {
-  if (fd_ >= 0) ::close(fd_);
-  pending_.clear();
-  error_.clear();
-  fd_ = OpenRegular(path, O_WRONLY | O_CREAT, error_);
-  if (fd_ < 0) return false;
-  if (::ftruncate(fd_, 0) != 0) {
-    error_ = std::strerror(errno);
-    ::close(fd_);
-    fd_ = -1;
-    return false;
-  }
-  return true;
-}
-
-void TextFileWriter::Write(std::string_view bytes) {
-  if (fd_ < 0 || Failed()) return;
-  pending_.append(bytes);
-  if (pending_.size() >= kWritePiece) Flush();
-}
-
-void TextFileWriter::Flush() {
-  const char* at = pending_.data();
-  std::size_t left = pending_.size();
-  while (left > 0 && !Failed()) {
-    const ssize_t done = ::write(fd_, at, left);
-    if (done < 0) {
-      if (errno == EINTR) continue;
-      error_ = std::strerror(errno);
-      break;
-    }
-    at += done;
-    left -= static_cast<std::size_t>(done);
-  }
-  pending_.clear();
-}
-
-bool TextFileWriter::Close() {
-  if (fd_ < 0) return !Failed();
-  if (!Failed()) Flush();
-  if (::close(fd_) != 0 && !Failed()) error_ = std::strerror(errno);
-  fd_ = -1;
-  return !Failed();
 }
 
 }  // namespace ormlax::offline

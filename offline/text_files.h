@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/durable_file.h"
+
 namespace ormlax::offline {
 
 inline constexpr std::string_view kCrLf = "\r\n";
@@ -27,35 +29,30 @@ bool ReadTextFile(const std::filesystem::path& path, std::size_t limit, std::str
 // The lines of a text, without their ends; a last line without an end counts too.
 std::vector<std::string> SplitLines(std::string_view text);
 
-// A text file written from its start. Writes are collected and handed to the host in large
-// pieces; the first failure is kept and every later write is dropped.
+// A text file written anew. Writes are collected and handed to the host in large pieces; the
+// first failure is kept and every later write is dropped. The file takes the place of an earlier
+// one of its name only when Close has put all of it on disk: until then, and after any failure,
+// the old file stays as it was.
 class TextFileWriter {
  public:
-  TextFileWriter() = default;
-  ~TextFileWriter();
-  TextFileWriter(const TextFileWriter&) = delete;
-  TextFileWriter& operator=(const TextFileWriter&) = delete;
-
-  // Creates the file, or empties an existing one. False, with the reason, when it cannot.
-  bool Create(const std::filesystem::path& path);
-  void Write(std::string_view bytes);
+  // Begins the new file. False, with the reason, when it cannot be made.
+  bool Create(const std::filesystem::path& path) { return file_.Begin(path); }
+  void Write(std::string_view bytes) { file_.Write(bytes); }
   // The text followed by CR LF.
   void WriteLine(std::string_view text) {
     Write(text);
     Write(kCrLf);
   }
-  // Hands the rest to the host and closes the file. False when any write failed.
-  bool Close();
+  // Puts the file in the old one's place. False when any write failed or it did not get there.
+  bool Close() { return file_.Commit(); }
+  // Drops what was written; the old file stays.
+  void Abandon() { file_.Abandon(); }
 
-  bool Failed() const { return !error_.empty(); }
-  const std::string& Error() const { return error_; }
+  bool Failed() const { return file_.Failed(); }
+  const std::string& Error() const { return file_.Reason(); }
 
  private:
-  void Flush();
-
-  int fd_ = -1;
-  std::string pending_;
-  std::string error_;
+  DurableFile file_;
 };
 
 }  // namespace ormlax::offline

@@ -4,7 +4,7 @@
 #include "offline/offline_messages.h"
 #include "offline/run_support.h"
 #include "offline/text_files.h"
-#include "tape/tape_file.h"
+#include "tape/new_tape_file.h"
 #include "tape/tape_recognition.h"
 
 namespace ormlax {
@@ -58,21 +58,20 @@ OffLineOutcome ConvertTextToTape(OffLineDesk& desk) {
   }
   Pad(kept);
 
-  TapeFile target;
-  bool written = target.StartNewTape(s.TargetPath);
+  NewTapeFile target;
+  bool written = target.Begin(s.TargetPath);
   for (std::size_t at = 0; written && at < kept.size(); at += kBlockCharacters) {
     TapeBlock block;
     for (std::size_t w = 0; w < block.size(); ++w) {
       block[w] =
           Word::FromText(std::string_view(kept).substr(at + w * Word::kLength, Word::kLength));
     }
-    written = target.WriteBlock(static_cast<int>(at / kRecordCharacters) + 1, block);
+    written = target.WriteBlock(block);
   }
-  if (!written) {
-    ShowOkMessage(desk.Op, HostFileMessage(s.TargetPath, "cannot be written", target.LastError()));
+  if (!written || !target.Commit()) {
+    ShowOkMessage(desk.Op, HostFileMessage(s.TargetPath, "cannot be written", target.Reason()));
     return OffLineOutcome::HostFailure;
   }
-  target.Close();
   ResetDesk(desk);
   return OffLineOutcome::Completed;
 }

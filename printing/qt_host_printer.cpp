@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "core/durable_file.h"
+
 namespace ormlax {
 namespace {
 
@@ -35,7 +37,9 @@ QString Latin1(std::string_view text) {
 
 struct QtHostPrinter::Impl {
   std::optional<std::filesystem::path> pdf;  // nothing: the default printer
-  int argc = 3;                              // the made application's command line
+  // The PDF file being rendered; it replaces the file of its name when the document ends whole.
+  DurableFile pdfFile;
+  int argc = 3;  // the made application's command line
   char* argv[4] = {gArg0, gArg1, gArg2, nullptr};
   std::unique_ptr<QGuiApplication> app;  // made here when the front end has none
   std::unique_ptr<QPrinter> printer;
@@ -62,7 +66,6 @@ struct QtHostPrinter::Impl {
     if (pdf) {
       printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
       printer->setOutputFormat(QPrinter::PdfFormat);
-      printer->setOutputFileName(QString::fromStdString(pdf->string()));
       printer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                          QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
     } else {
@@ -84,7 +87,16 @@ struct QtHostPrinter::Impl {
 
   bool BeginPainting(std::string& why) {
     if (painter.isActive()) return true;
+    if (pdf) {
+      if (!pdfFile.Begin(*pdf)) {
+        why =
+            "The PDF file\r\n" + pdf->string() + "\r\ncannot be written (" + pdfFile.Reason() + ")";
+        return false;
+      }
+      printer->setOutputFileName(QString::fromStdString(pdfFile.TemporaryPath().string()));
+    }
     if (painter.begin(printer.get())) return true;
+    pdfFile.Abandon();
     why = pdf ? "The PDF file\r\n" + pdf->string() + "\r\ncannot be written"
               : "The printer " + printer->printerName().toStdString() + " cannot be opened";
     return false;
@@ -219,8 +231,14 @@ bool QtHostPrinter::EndDocument(std::string& why) {
   if (!p.painter.isActive()) return true;  // nothing was printed
   p.painter.end();
   if (p.printer->printerState() == QPrinter::Error) {
+    p.pdfFile.Abandon();
     why = p.pdf ? "The PDF file\r\n" + p.pdf->string() + "\r\ncould not be written whole"
                 : "The printer reported an error; the pages may not have been printed";
+    return false;
+  }
+  if (p.pdf && !p.pdfFile.Commit()) {
+    why = "The PDF file\r\n" + p.pdf->string() + "\r\ncould not be written whole (" +
+          p.pdfFile.Reason() + ")";
     return false;
   }
   return true;

@@ -121,7 +121,11 @@ bool Ormtyper::CloseFile() {
       wordsOnTape_ += kBlockWords;
     }
   }
-  file_.Close();
+  // Everything is written: the window closes, and the operator learns when the host could not
+  // put it on disk.
+  if (!file_.Close()) {
+    ShowOkMessage(op_, HostFileMessage(path_, "cannot be written", file_.LastError()));
+  }
   closed_ = true;
   return true;
 }

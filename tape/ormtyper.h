@@ -76,8 +76,9 @@ class Ormtyper {
   // Pads the characters to a whole record (ten words).
   void FillLine();
   // Pads the characters to a whole block and writes them from the next record, then closes the
-  // file. When they do not all fit on the tape, the operator is told how many words still fit
-  // and nothing is written; the characters stay. False while the window stays open.
+  // file, what was written put on disk first (the operator is told when the host could not).
+  // When they do not all fit on the tape, the operator is told how many words still fit and
+  // nothing is written; the characters stay. False while the window stays open.
   bool CloseFile();
   // Closes the file without writing anything more.
   void Abort();

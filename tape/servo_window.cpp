@@ -40,7 +40,7 @@ void ServoWindow::SelectServo(int servo) {
       SelectedServo = kNoServo;
       return;
     }
-    DismountTape(unit);
+    DismountTape(unit, servo, op_);
   }
   labInstEnabled[0] = false;
   labInstEnabled[1] = true;

@@ -40,6 +40,12 @@ off_t OffsetOf(int record) {
   return static_cast<off_t>(record - 1) * kRecordBytes;
 }
 
+void PutBlock(char* out, const Word* words) {
+  for (int r = 0; r < kBlockRecords; ++r) {
+    PutRecord(out + r * kRecordBytes, words + r * kRecordWords);
+  }
+}
+
 // Writes all the bytes at the offset, going on after a partial write.
 bool WriteAll(int fd, const char* bytes, std::size_t count, off_t offset) {
   while (count > 0) {
@@ -72,12 +78,10 @@ ssize_t ReadAll(int fd, char* bytes, std::size_t count, off_t offset) {
 
 }  // namespace
 
-const char* NotARegularFile(unsigned mode) {
-  if (S_ISDIR(mode)) return "it is a folder";
-  if (S_ISFIFO(mode)) return "it is a pipe";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device";
-  if (S_ISSOCK(mode)) return "it is a socket";
-  return "it is not a regular file";
+std::array<char, kBlockBytes> BlockBytesOf(const TapeBlock& words) {
+  std::array<char, kBlockBytes> bytes;
+  PutBlock(bytes.data(), words.data());
+  return bytes;
 }
 
 TapeFile::~TapeFile() {
@@ -87,6 +91,8 @@ TapeFile::~TapeFile() {
 TapeFile::TapeFile(TapeFile&& other) noexcept
     : fd_(std::exchange(other.fd_, -1)),
       readOnly_(other.readOnly_),
+      unsynced_(std::exchange(other.unsynced_, false)),
+      created_(std::exchange(other.created_, false)),
       path_(std::move(other.path_)),
       lastError_(std::move(other.lastError_)) {}
 
@@ -95,6 +101,8 @@ TapeFile& TapeFile::operator=(TapeFile&& other) noexcept {
     Close();
     fd_ = std::exchange(other.fd_, -1);
     readOnly_ = other.readOnly_;
+    unsynced_ = std::exchange(other.unsynced_, false);
+    created_ = std::exchange(other.created_, false);
     path_ = std::move(other.path_);
     lastError_ = std::move(other.lastError_);
   }
@@ -106,8 +114,8 @@ bool TapeFile::Open(const std::filesystem::path& path, int flags, bool readOnly)
   path_ = path;
   readOnly_ = readOnly;
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-    return Fail(NotARegularFile(st.st_mode));
+  const bool existed = ::stat(path.c_str(), &st) == 0;
+  if (existed && !S_ISREG(st.st_mode)) return Fail(NotARegularFile(st.st_mode));
   // Not blocking: opening a pipe would otherwise wait for a writer for ever.
   const int fd =
       ::open(path.c_str(),
@@ -124,6 +132,7 @@ bool TapeFile::Open(const std::filesystem::path& path, int flags, bool readOnly)
     return Fail(NotARegularFile(st.st_mode));
   }
   fd_ = fd;
+  created_ = !existed && (flags & O_CREAT) != 0;
   return true;
 }
 
@@ -142,12 +151,39 @@ bool TapeFile::StartNewTape(const std::filesystem::path& path) {
     Close();
     return false;
   }
+  unsynced_ = true;
   return true;
 }
 
-void TapeFile::Close() {
-  if (fd_ >= 0) ::close(fd_);
+bool TapeFile::Sync() {
+  if (fd_ < 0) return true;
+  if (unsynced_) {
+    if (::fsync(fd_) != 0) return FailFromErrno();
+    unsynced_ = false;
+  }
+  if (created_) {
+    std::filesystem::path folder = path_.parent_path();
+    if (folder.empty()) folder = ".";
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return FailFromErrno();
+    // Some file systems cannot sync a folder at all; they keep nothing to be synced.
+    const bool synced = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    if (!synced) FailFromErrno();
+    ::close(fd);
+    if (!synced) return false;
+    created_ = false;
+  }
+  return true;
+}
+
+bool TapeFile::Close() {
+  if (fd_ < 0) return true;
+  bool ok = Sync();
+  if (::close(fd_) != 0 && ok) ok = FailFromErrno();
   fd_ = -1;
+  unsynced_ = false;
+  created_ = false;
+  return ok;
 }
 
 bool TapeFile::Fail(const std::string& reason) {
@@ -225,6 +261,7 @@ bool TapeFile::WriteBytes(int record, const char* bytes, std::size_t count) {
       ReadAll(fd_, old.data(), old.size(), offset) != static_cast<ssize_t>(old.size())) {
     return FailFromErrno();
   }
+  unsynced_ = true;
   if (WriteAll(fd_, bytes, count, offset)) return true;
   std::string reason = std::strerror(errno);
   // Put back what was there and cut the file back to its length before the write, so that it
@@ -248,11 +285,8 @@ bool TapeFile::AppendRecord(const TapeRecord& words) {
 
 bool TapeFile::WriteBlock(int first, const TapeBlock& words) {
   if (BeyondTapeCapacity(first)) return Fail("the block would pass the end of tape");
-  char bytes[kBlockBytes];
-  for (int r = 0; r < kBlockRecords; ++r) {
-    PutRecord(bytes + r * kRecordBytes, words.data() + r * kRecordWords);
-  }
-  return WriteBytes(first, bytes, sizeof bytes);
+  const std::array<char, kBlockBytes> bytes = BlockBytesOf(words);
+  return WriteBytes(first, bytes.data(), bytes.size());
 }
 
 bool TapeFile::HasTapeRecords() {

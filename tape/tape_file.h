@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/devices.h"
+#include "core/file_kind.h"
 #include "core/word.h"
 
 namespace ormlax {
@@ -38,9 +39,8 @@ constexpr std::int64_t RecordBytesOf(std::int64_t records) {
 }
 inline constexpr std::int64_t kTapeBytes = RecordBytesOf(kTapeRecords);
 
-// What a file that is not a regular file is, for the operator: "it is a folder", "it is a pipe"...
-// `mode` is the file's mode as the host reports it.
-const char* NotARegularFile(unsigned mode);
+// The 744 bytes of a block as a tape file holds them: its six records one after the other.
+std::array<char, kBlockBytes> BlockBytesOf(const TapeBlock& words);
 
 // One tape file, open for reading and writing records at any record number while it is held.
 // Records are numbered from 1. No operation throws: a host failure answers false (or nothing)
@@ -62,7 +62,12 @@ class TapeFile {
   bool OpenExisting(const std::filesystem::path& path, bool readOnly);
   // Creates the file, or empties an existing one, and opens it.
   bool StartNewTape(const std::filesystem::path& path);
-  void Close();
+  // Puts what was written since the file was opened (or last synced) on disk, and the name of a
+  // file that opening created into its folder. False, with the reason, when the host could not.
+  bool Sync();
+  // Syncs as Sync does and closes the file. False, with the reason, when the sync or the close
+  // failed; the file is closed all the same.
+  bool Close();
 
   bool IsOpen() const { return fd_ >= 0; }
   bool IsReadOnly() const { return readOnly_; }
@@ -100,6 +105,8 @@ class TapeFile {
 
   int fd_ = -1;
   bool readOnly_ = false;
+  bool unsynced_ = false;  // written since opened or last synced
+  bool created_ = false;   // made by opening it; its folder is synced with it
   std::filesystem::path path_;
   std::string lastError_;
 };

@@ -13,13 +13,23 @@ std::filesystem::path FullPathOf(const std::filesystem::path& workingFolder,
   return (ec ? joined : full).lexically_normal();
 }
 
-void DismountTape(ServoUnit& unit) {
-  unit.File.Close();
+std::string CloseTapeFile(ServoUnit& unit, int servo) {
+  const std::filesystem::path path = unit.File.Path();
+  if (!unit.File.IsOpen() || unit.File.Close()) return "";
+  return HostFileMessage(path, "cannot be written", unit.File.LastError()) +
+         ServoMessageSuffix(servo);
+}
+
+bool DismountTape(ServoUnit& unit, int servo, Operator& op) {
+  const std::string failure = CloseTapeFile(unit, servo);
   unit.State = ServoState::Empty;
   unit.Position = 0;
   unit.EndOfData = 0;
   unit.FileName.clear();
   unit.BlankTape = false;
+  if (failure.empty()) return true;
+  ShowOkMessage(op, failure);
+  return false;
 }
 
 NameStepResult NameTape(ServoUnit& unit, Operator& op, const std::filesystem::path& workingFolder,
@@ -47,7 +57,7 @@ bool MountTape(ServoUnits& servos, int servo, Operator& op,
                bool writeProtected) {
   if (servo < 0 || servo >= kServoCount) return false;
   ServoUnit& unit = servos[static_cast<std::size_t>(servo)];
-  if (unit.File.IsOpen()) DismountTape(unit);
+  if (unit.File.IsOpen()) DismountTape(unit, servo, op);
   switch (NameTape(unit, op, workingFolder, name)) {
     case NameStepResult::Accepted:
     case NameStepResult::BlankTape:

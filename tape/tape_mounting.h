@@ -15,8 +15,14 @@ namespace ormlax {
 std::filesystem::path FullPathOf(const std::filesystem::path& workingFolder,
                                  const std::string& name);
 
-// Takes the tape off the servo: the file is closed and the servo is empty.
-void DismountTape(ServoUnit& unit);
+// Closes the servo's tape file, with what the programs wrote on it put on disk first. The
+// operator's message when the host could not put it there, as for a block the host failed to
+// write; empty when it is there (or nothing was open).
+std::string CloseTapeFile(ServoUnit& unit, int servo);
+
+// Takes the tape off servo `servo`: its file is closed as CloseTapeFile does and the servo is
+// empty. False, the operator told why, when what was written could not be put on disk.
+bool DismountTape(ServoUnit& unit, int servo, Operator& op);
 
 // The name step for the servo: a missing file asks whether it is a blank tape (and marks the
 // servo's choice so), a file that cannot be a tape is refused with a message.

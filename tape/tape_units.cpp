@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tape/tape_mounting.h"
 #include "tape/tape_recognition.h"
 
 namespace ormlax {
@@ -34,11 +35,18 @@ void ServoTable::Refuse(int servo, const std::string& message) {
   UnloadTape(servo);
 }
 
+void ServoTable::TellHostFailure(const std::string& message) {
+  hostFileErrors_.push_back(message);
+  ShowOkMessage(op_, message);
+}
+
 void ServoTable::HostFailure(int servo, ServoUnit& unit, const char* failure) {
-  const std::string message =
-      HostFileMessage(unit.File.Path(), std::string("cannot be ") + failure, unit.File.LastError());
-  hostFileErrors_.push_back(message + ServoMessageSuffix(servo));
-  Refuse(servo, message);
+  TellHostFailure(HostFileMessage(unit.File.Path(), std::string("cannot be ") + failure,
+                                  unit.File.LastError()) +
+                  ServoMessageSuffix(servo));
+  // The failure just told is the one the operator must know of; a sync failing after it adds
+  // nothing.
+  Unload(servo, false);
 }
 
 void ServoTable::ReadTapeBlock(int servo, bool forward) {
@@ -126,12 +134,17 @@ void ServoTable::RewindTape(int servo) {
 }
 
 void ServoTable::UnloadTape(int servo) {
+  Unload(servo, true);
+}
+
+void ServoTable::Unload(int servo, bool tellFailure) {
   if (servo < 0 || servo >= kServoCount) return;
   ServoUnit& unit = servos_[static_cast<std::size_t>(servo)];
   if (!IsMounted(unit)) return;
   unit.Position = 0;
-  unit.File.Close();
+  const std::string failure = CloseTapeFile(unit, servo);
   unit.State = ServoState::Unloaded;
+  if (tellFailure && !failure.empty()) TellHostFailure(failure);
 }
 
 }  // namespace ormlax

@@ -25,7 +25,8 @@ class ServoTable : public TapeUnits {
   void WriteTapeBlock(int servo, int address) override;
   // Back to the beginning of the tape; an unloaded servo stays not ready.
   void RewindTape(int servo) override;
-  // Rewind with interlock: the file is closed and the servo is not ready.
+  // Rewind with interlock: what was written is put on disk, the file is closed and the servo is
+  // not ready. When the host cannot put it on disk the operator is told, as for a failed write.
   void UnloadTape(int servo) override;
 
   // The messages of the transfers the host failed (a file that could not be read or written),
@@ -38,6 +39,9 @@ class ServoTable : public TapeUnits {
   void ReadBackward(int servo, ServoUnit& unit);
   // Tells the operator and unloads the servo.
   void Refuse(int servo, const std::string& message);
+  // Unloads the servo; a failing sync is told unless a host failure has just been.
+  void Unload(int servo, bool tellFailure);
+  void TellHostFailure(const std::string& message);
   // The same for a transfer the host failed: "read" or "written".
   void HostFailure(int servo, ServoUnit& unit, const char* failure);
 

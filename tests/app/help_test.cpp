@@ -1,6 +1,8 @@
 // Context help: F1 in a window opens the help window on that window's page, every window of
 // the program has a page of its own, and the pages link to each other.
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -15,6 +17,7 @@
 #include "app/assembler_dialog.h"
 #include "app/console_window.h"
 #include "app/fuse_dialog.h"
+#include "app/guide.h"
 #include "app/help.h"
 #include "app/help_pages.h"
 #include "app/help_window.h"
@@ -309,6 +312,7 @@ class HelpTest : public QObject {
       const HelpPage* page = FindHelpPage(queue.takeFirst());
       QVERIFY(page != nullptr);
       for (const QString& link : LinksOf(*page)) {
+        if (QUrl(link) == GuideUrl(page->guide)) continue;  // out to the user's guide
         QVERIFY2(link.startsWith("help:"), qPrintable(page->name + ": " + link));
         const QString target = QUrl(link).path();
         QVERIFY2(FindHelpPage(target) != nullptr, qPrintable(page->name + ": " + link));
@@ -350,6 +354,47 @@ class HelpTest : public QObject {
     QCOMPARE(help->PageName(), QString("instructions"));
     QTest::mouseClick(contents, Qt::LeftButton);
     QCOMPARE(browser->documentTitle(), QString("ORMLAX Help"));
+  }
+
+  // Every page ends with a link to its page of the user's guide, and the link opens that page in
+  // the help window, as Markdown, under the title the help page gives it.
+  void EveryPageLinksToItsGuidePage() {
+    HelpWindow* help = ShowHelpPage(kHelpContents);
+    QTextBrowser* browser = help->Browser();
+    for (const HelpPage& page : HelpPages()) {
+      const QUrl url = GuideUrl(page.guide);
+      QFile file(url.toLocalFile());
+      QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(page.name + ": " + url.toLocalFile()));
+      const QString heading = QString::fromUtf8(file.readLine()).trimmed();
+      QCOMPARE(heading, "# " + GuidePageOf(page.name).title);
+      QVERIFY2(page.html.contains(url.toLocalFile().toHtmlEscaped()), qPrintable(page.name));
+
+      help->ShowPage(page.name);
+      QVERIFY2(ClickLink(browser, url.toString(QUrl::FullyEncoded)), qPrintable(page.name));
+      QCOMPARE(browser->source(), url);
+      // Rendered, not shown as text: the heading has lost its mark.
+      QVERIFY2(browser->toPlainText().startsWith(GuidePageOf(page.name).title),
+               qPrintable(browser->toPlainText().left(80)));
+      QTest::mouseClick(help->findChild<QPushButton*>("cmdBack"), Qt::LeftButton);
+      QCOMPARE(help->PageName(), page.name);
+    }
+  }
+
+  // The guide installed beside the program's bin folder goes before the source tree's.
+  void TheInstalledGuideIsPreferred() {
+    const QString installed =
+        QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/doc/ormlax");
+    QDir(QCoreApplication::applicationDirPath() + "/../share").removeRecursively();
+    QCOMPARE(GuideFolder(), QString(ORMLAX_SOURCE_GUIDE));
+    QVERIFY(QDir().mkpath(installed));
+    QFile readme(installed + "/README.md");
+    QVERIFY(readme.open(QIODevice::WriteOnly));
+    readme.close();
+    const QString found = GuideFolder();
+    const QUrl url = GuideUrl("tapes.md");
+    QDir(QCoreApplication::applicationDirPath() + "/../share").removeRecursively();
+    QCOMPARE(found, installed);
+    QCOMPARE(url, QUrl::fromLocalFile(installed + "/tapes.md"));
   }
 
   // The character code page shows the machine's own table of 64 characters.

@@ -104,7 +104,7 @@ TEST_F(AssembleOnInstallation, AssembledLoadedAndRunFromTheConsole) {
     // The tape of the first job is still mounted: it may not be written over.
     if (job == 2) {
       EXPECT_EQ(Assemble(*ormlax, op_, "hello", loader), AssemblyOutcome::Refused);
-      DismountTape(ormlax->Servos[0]);
+      EXPECT_TRUE(DismountTape(ormlax->Servos[0], 0, op_));
     }
     ASSERT_EQ(Assemble(*ormlax, op_, "hello", loader), AssemblyOutcome::Assembled);
     ASSERT_TRUE(PrepareToLoadAssembledProgram(*ormlax));

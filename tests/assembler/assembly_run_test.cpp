@@ -106,7 +106,7 @@ TEST_F(AssemblyRun, NoFileMountedOnAServoIsWrittenWhateverItsSpelling) {
     EXPECT_EQ(Run("prog"), AssemblyOutcome::Refused);
     EXPECT_EQ(op_.messages, Texts{"That tape is in use"});
     EXPECT_EQ(ReadFile("prog.obj"), tape);
-    DismountTape(servos_[7]);
+    EXPECT_TRUE(DismountTape(servos_[7], 7, op_));
   }
   // Another tape mounted is no reason to refuse.
   WriteFile("other.obj", "");

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "installation/program_version.h"
 #include "tests/cli/cli_test_support.h"
 
 namespace ormlax::cli {
@@ -298,6 +299,17 @@ TEST_F(CliProgram, HelpForTheProgramAndEachCommand) {
   EXPECT_TRUE(Err().starts_with("ormlax-cli: unknown command frobnicate\n")) << Err();
   EXPECT_EQ(Cli(""), 2);
   EXPECT_TRUE(Err().starts_with("usage: ormlax-cli COMMAND")) << Err();
+}
+
+TEST_F(CliProgram, VersionIsTheProgramsOwnAndListedInTheHelp) {
+  EXPECT_EQ(Cli("--version"), 0);
+  EXPECT_EQ(Out(), std::string("ormlax-cli ") + kProgramVersion + "\n");
+  EXPECT_EQ(Err(), "");
+  EXPECT_EQ(Cli("help"), 0);
+  EXPECT_NE(Out().find("  --version "), std::string::npos) << Out();
+  // Only the program takes it: after a command it is that command's unknown option.
+  EXPECT_EQ(Cli("run --version"), 2);
+  EXPECT_NE(Err().find("unknown option --version"), std::string::npos) << Err();
 }
 
 }  // namespace

@@ -87,6 +87,30 @@ TEST_F(PanelTest, LocationStepsWrapAroundMemory) {
   EXPECT_EQ(t.Panel.LocationText, "999");
 }
 
+// Found by fuzz_typing: location 9999 shown, then "O II operating as O I" checked. The field
+// showed "9999" in a 3-digit memory, and Store wrote beyond it.
+TEST_F(PanelTest, NarrowingMemoryWrapsTheLocationAndRCCIntoIt) {
+  MachineState& t = ormlaxII->Machine;
+  TypeLocation(t, "9999");
+  TypeControlCounter(t, "5432");
+  TypeWordField(t, kContentsField, "b00010a00011");
+  SetOperatingAsI(t, true);
+  EXPECT_EQ(t.ConsoleLocation, 999);
+  EXPECT_EQ(t.Panel.LocationText, "999");
+  EXPECT_EQ(t.rCC, 432);
+  TypeWordField(t, kContentsField, "b00010a00011");
+  Store(t);
+  EXPECT_EQ(t.Memory[999].Text(), "B00010A00011");
+  EXPECT_EQ(t.Memory[9999], kZeroWord);
+  EXPECT_EQ(t.ConsoleLocation, 0);
+
+  // Unchecked again, nothing moves; a location within the narrowed memory stays where it is.
+  TypeLocation(t, "123");
+  SetOperatingAsI(t, false);
+  SetOperatingAsI(t, true);
+  EXPECT_EQ(t.Panel.LocationText, "123");
+}
+
 TEST_F(PanelTest, StoreAtTheLastLocationMovesToTheFirst) {
   MachineState& s = ormlaxI->Machine;
   TypeLocation(s, "999");

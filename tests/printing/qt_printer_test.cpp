@@ -172,7 +172,7 @@ TEST_F(QtPrinterTest, NothingToPrintOnIsAClearMessage) {
   std::string why;
   EXPECT_FALSE(unwritable->BeginDocument(why));
   EXPECT_EQ(why, "The PDF file\r\n" + (folder / "no" / "such" / "out.pdf").string() +
-                     "\r\ncannot be written");
+                     "\r\ncannot be written (No such file or directory)");
 
   const std::unique_ptr<QtHostPrinter> host = QtHostPrinter::DefaultPrinter();
   host->FontCount();  // the application exists from here on

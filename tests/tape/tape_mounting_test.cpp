@@ -54,14 +54,14 @@ TEST(MountTape, TheServoHoldingAFileIsFoundByAnyNameOfIt) {
   // An unloaded tape keeps its name: its file is still the servo's.
   rig.tapes.UnloadTape(7);
   EXPECT_EQ(ServoHoldingFile(rig.servos, rig.folder / "a.tap"), 7);
-  DismountTape(rig.Unit(7));
+  EXPECT_TRUE(DismountTape(rig.Unit(7), 7, rig.op));
   EXPECT_EQ(ServoHoldingFile(rig.servos, rig.folder / "a.tap"), -1);
 }
 
 TEST(SwitchOff, ClosesEveryTapeFile) {
   TapeRig rig(true);
   for (int servo : {0, 9, 15}) rig.Mount(servo, "t" + std::to_string(servo) + ".tap");
-  SwitchOff(*rig.installation);
+  EXPECT_TRUE(SwitchOff(*rig.installation).empty());
   for (const ServoUnit& unit : rig.servos) EXPECT_FALSE(unit.File.IsOpen());
 }
 

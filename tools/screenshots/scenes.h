@@ -1,0 +1,21 @@
+// The scenes of the user's guide: each puts windows of the program in the state a guide page
+// describes and photographs them.
+#pragma once
+
+#include <filesystem>
+
+#include "tools/screenshots/camera.h"
+
+namespace ormlax::screenshots {
+
+// The console's job with greeting.asm, in a working folder of its own: the Assembler window,
+// the servo window, Read Names, the console with and without its typewriter, a message box;
+// then the help window, the keyboard window, the fault window, the start-up window and the
+// ORMLAX II console.
+void ConsoleScenes(Camera& camera, const std::filesystem::path& folder);
+
+// The off-line job of the guide: the Ormtyper with the stock list typed, the plugboard editor
+// with the board wired, and the off-line desk ready to print; the printout is checked.
+void OffLineScenes(Camera& camera, const std::filesystem::path& folder);
+
+}  // namespace ormlax::screenshots
