@@ -171,13 +171,15 @@ QWidget* ConsoleWindow::BuildRunControls() {
   auto* scicr = Button("cmdSCICR", "SCICR", "Supervisory Control Input to Control Register");
   auto* fill = Button("cmdFill", "Fill", "Look at console typewriter");
   cmdMemDump_ = Button("cmdMemDump", "Memory dump", "Dump the memory to a file");
-  QPushButton* const rows[5][2] = {{cmdRun_, stop},
-                                   {cmdSingleStep_, oneInst},
-                                   {clearCC, clearRegs},
-                                   {clearMemory, scicr},
-                                   {fill, cmdMemDump_}};
-  for (int row = 0; row < 5; ++row) {
-    for (int column = 0; column < 2; ++column) grid->addWidget(rows[row][column], row, column);
+  cmdDebug_ = Button("cmdDebug", "Debugging",
+                     "Breakpoints, a view of memory, a trace, and saving the session");
+  QPushButton* const rows[6][2] = {{cmdRun_, stop},      {cmdSingleStep_, oneInst},
+                                   {clearCC, clearRegs}, {clearMemory, scicr},
+                                   {fill, cmdMemDump_},  {nullptr, cmdDebug_}};
+  for (int row = 0; row < 6; ++row) {
+    for (int column = 0; column < 2; ++column) {
+      if (rows[row][column]) grid->addWidget(rows[row][column], row, column);
+    }
   }
   SpreadRows(grid);
   // Fill rewrites rCC: during a run it would send the program elsewhere.
@@ -206,6 +208,14 @@ QWidget* ConsoleWindow::BuildOptions() {
     connect(hasI, &QCheckBox::toggled, this,
             [this](bool on) { SetHasIInstruction(sim_.Machine(), on); });
   }
+  chkHistorical_ = new QCheckBox("Historical speed", box);
+  chkHistorical_->setObjectName("chkHistorical");
+  chkHistorical_->setToolTip(
+      "Run at the pace of the machine: about 2,000 words a second, 10 typed characters a "
+      "second, and tape blocks at the speed of the tape units");
+  options->addWidget(chkHistorical_);
+  connect(chkHistorical_, &QCheckBox::toggled, this,
+          [this](bool on) { sim_.SetHistoricalSpeed(on); });
 
   auto* comma = Group(box, "fraBP", "\",\" breakpoint");
   auto* commaRow = new QHBoxLayout(comma);

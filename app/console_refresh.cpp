@@ -73,6 +73,22 @@ void ConsoleWindow::RefreshFromState() {
   // A word printed shows the section first, so that the paper has its width when it is filled.
   if (sim_.Ormprinter().State().SectionShown && typewriter_->isHidden()) ShowTypewriter();
   typewriter_->Refresh();
+  emit Refreshed();
+}
+
+// The controls' own handlers run as they change; each sets what the state holds already.
+void ConsoleWindow::ShowOptions() {
+  const MachineState& s = sim_.Machine();
+  chkProgDebug_->setChecked(s.ProgramDebug);
+  if (chkO2asO1_ != nullptr) chkO2asO1_->setChecked(s.OperatingAsI);
+  if (auto* hasI = findChild<QCheckBox*>("chkHasI")) hasI->setChecked(s.HasIInstruction);
+  chkHistorical_->setChecked(s.HistoricalSpeed);
+  SetRadio(findChild<QRadioButton*>("optBP0"), !s.StopOnComma);
+  SetRadio(findChild<QRadioButton*>("optBP1"), s.StopOnComma);
+  for (int i = 0; i < 3; ++i) {
+    SetRadio(findChild<QRadioButton*>(QString("opt50%1").arg(i)),
+             static_cast<int>(s.FiftyBreak) == i);
+  }
 }
 
 }  // namespace ormlax::app

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "app/assembler_dialog.h"
+#include "app/debugging_dialog.h"
 #include "app/labels_dialog.h"
 #include "app/machine_font.h"
 #include "app/offline_dialog.h"
@@ -83,6 +84,7 @@ ConsoleWindow::ConsoleWindow(Installation& ormlax, Simulator& sim, DialogRunner 
   // Start-up settings of the panel.
   cmdAssemble_->hide();
   cmdMemDump_->hide();
+  cmdDebug_->hide();
   UpdateHelpContext();
   RefreshFromState();
   FixSizes();
@@ -169,6 +171,7 @@ void ConsoleWindow::ConnectControls() {
     Fill(sim_.Machine(), sim_.Ormprinter());
   });
   bind("cmdMemDump", [this] { MemoryDump(); });
+  connect(cmdDebug_, &QPushButton::clicked, this, &ConsoleWindow::Debugging);
   connect(cmdRun_, &QPushButton::clicked, this, &ConsoleWindow::Run);
   connect(cmdSingleStep_, &QPushButton::clicked, this, &ConsoleWindow::SingleStep);
   connect(findChild<QPushButton*>("CmdOneInst"), &QPushButton::clicked, this,
@@ -189,6 +192,7 @@ void ConsoleWindow::ConnectControls() {
     SetProgramDebug(sim_.Machine(), on);
     cmdAssemble_->setVisible(on);
     cmdMemDump_->setVisible(on);
+    cmdDebug_->setVisible(on);
   });
   if (chkO2asO1_ != nullptr) {
     connect(chkO2asO1_, &QCheckBox::toggled, this, [this](bool on) {
@@ -209,16 +213,34 @@ void ConsoleWindow::Run() {
   QTimer::singleShot(0, this, &ConsoleWindow::RefreshFromState);
   sim_.Cpu().Run();
   RefreshFromState();
+  emit Stopped();
 }
 
 void ConsoleWindow::SingleStep() {
   sim_.Cpu().SingleStep();
   RefreshFromState();
+  emit Stopped();
 }
 
 void ConsoleWindow::SingleInstruction() {
   sim_.Cpu().SingleInstruction();
   RefreshFromState();
+  emit Stopped();
+}
+
+void ConsoleWindow::Debugging() {
+  if (!debugging_) {
+    debugging_ = new DebuggingDialog(ormlax_, sim_, this);
+    connect(this, &ConsoleWindow::Refreshed, debugging_, [this] { debugging_->Refresh(false); });
+    connect(this, &ConsoleWindow::Stopped, debugging_, [this] { debugging_->Refresh(true); });
+    connect(debugging_, &DebuggingDialog::Restored, this, [this] {
+      ShowOptions();
+      RefreshFromState();
+    });
+  }
+  debugging_->show();
+  debugging_->raise();
+  debugging_->activateWindow();
 }
 
 void ConsoleWindow::StopMachine() {

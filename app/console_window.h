@@ -24,6 +24,7 @@ class QTimer;
 
 namespace ormlax::app {
 
+class DebuggingDialog;
 class LampShape;
 class TypewriterSection;
 class WordField;
@@ -39,9 +40,18 @@ class ConsoleWindow : public QMainWindow {
   Simulator& Machine() { return sim_; }
   // Shows everything from the machine's state.
   void RefreshFromState();
+  // Shows the options and switches from the machine state, as after a session was restored.
+  void ShowOptions();
   // The window's heights with the typewriter section hidden and shown.
   int HiddenHeight() const;
   int ShownHeight() const;
+
+ signals:
+  // The panel has shown the machine state: at the refresh rate during a run, and after every
+  // operation.
+  void Refreshed();
+  // A run, a step or a single instruction has ended.
+  void Stopped();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -71,6 +81,7 @@ class ConsoleWindow : public QMainWindow {
   void AssembleProgram();
   void OffLineFunctions();
   void MemoryDump();
+  void Debugging();
   void ShowTypewriter();
   void HideTypewriter();
   void PowerOff();
@@ -106,9 +117,12 @@ class ConsoleWindow : public QMainWindow {
   QPushButton* cmdLCMinus_;
   QPushButton* cmdAssemble_;
   QPushButton* cmdMemDump_;
+  QPushButton* cmdDebug_;
+  DebuggingDialog* debugging_ = nullptr;  // made when first opened; it stays open beside the panel
   QPushButton* cmdOrmprinter_;
   QCheckBox* chkProgDebug_;
   QCheckBox* chkO2asO1_ = nullptr;
+  QCheckBox* chkHistorical_;
   std::array<QRadioButton*, 11> optQT_{};
   std::array<QRadioButton*, 2> optQTGo_{};
   std::array<QLabel*, 2> labQTGoPC_{};

@@ -16,6 +16,7 @@ const std::map<int, QString>& ContextPages() {
       {5000, "servo-1"},      {5010, "servo-2"},      {5100, "labels"},
       {5200, "ormtyper"},     {6000, "assembler"},    {7000, "fuse-memory"},
       {7001, "fuse-adder"},   {8000, "offline"},      {8100, "plugboard-editor"},
+      {9000, "debugging"},    {9100, "memory"},
   };
   return pages;
 }
@@ -27,7 +28,7 @@ std::vector<HelpPage> BuildPages() {
           ServoPage(false),      ServoPage(true),      TapesPage(),        LabelsPage(),
           FusePage(1),           FusePage(2),          MachinePage(),      InstructionsPage(),
           AssemblerPage(),       CommandLinePage(),    OffLinePage(),      PlugboardEditorPage(),
-          OrmtyperPage(),        OffLineJobPage()};
+          OrmtyperPage(),        OffLineJobPage(),     DebuggingPage(),    MemoryPage()};
 }
 
 }  // namespace
@@ -158,6 +159,12 @@ have read.</p>
 <li><a href="help:offline">ORMLAX Off-line Functions</a></li>
 <li><a href="help:plugboard-editor">Create a HSP Plugboard</a></li>
 <li><a href="help:ormtyper">Ormtyper (Data entry device)</a></li>
+</ul>
+
+<h2>The debugging desk</h2>
+<ul>
+<li><a href="help:debugging">Breakpoints, the trace, sessions and historical speed</a></li>
+<li><a href="help:memory">The memory window</a></li>
 </ul>
 
 <h2>Reference</h2>

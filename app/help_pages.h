@@ -60,6 +60,8 @@ HelpPage OffLinePage();
 HelpPage PlugboardEditorPage();
 HelpPage OrmtyperPage();
 HelpPage OffLineJobPage();
+HelpPage DebuggingPage();
+HelpPage MemoryPage();
 }  // namespace help_text
 
 }  // namespace ormlax::app
