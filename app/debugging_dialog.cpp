@@ -14,6 +14,7 @@
 #include "app/help.h"
 #include "app/machine_font.h"
 #include "app/memory_window.h"
+#include "app/named_widgets.h"
 #include "console/panel_fields.h"
 #include "core/operator.h"
 #include "installation/session_file.h"
@@ -23,26 +24,11 @@ namespace {
 
 enum BreakpointColumn { kOn, kNumber, kKind, kLocation, kCount, kHits, kBreakpointColumns };
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption,
-                    const QString& tip = {}) {
-  auto* b = new QPushButton(caption, parent);
-  b->setObjectName(name);
-  b->setToolTip(tip);
-  b->setAutoDefault(false);  // Enter in a box acts on the box
-  return b;
-}
-
 QLineEdit* Box(QWidget* parent, const char* name, const QString& text, const QString& tip) {
   auto* box = new QLineEdit(text, parent);
   box->setObjectName(name);
   box->setToolTip(tip);
   return box;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& text) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  return label;
 }
 
 // A whole number written plainly, from `low` to `high`.
@@ -64,9 +50,9 @@ DebuggingDialog::DebuggingDialog(Installation& ormlax, Simulator& sim, QWidget* 
   setWindowTitle("Debugging");
   SetHelpContext(this, kHelpContext);
 
-  auto* memory = Button(this, "cmdMemoryWindow", "Memory window",
+  auto* memory = NamedButton(this, "cmdMemoryWindow", "Memory window",
                         "Memory as words and instructions, and the watched locations");
-  auto* done = Button(this, "cmdDone", "Close");
+  auto* done = NamedButton(this, "cmdDone", "Close");
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(memory);
   buttons->addStretch();
@@ -112,19 +98,19 @@ QWidget* DebuggingDialog::BuildBreakpoints() {
   txtBreakLocation_->setMaximumWidth(metrics.horizontalAdvance("00000000"));
   txtBreakCount_->setMaximumWidth(metrics.horizontalAdvance("000000000000"));
 
-  auto* add = Button(box, "cmdBreakAdd", "Add", "Set a breakpoint of the kind, at the location");
-  cmdBreakChange_ = Button(box, "cmdBreakChange", "Change",
+  auto* add = NamedButton(box, "cmdBreakAdd", "Add", "Set a breakpoint of the kind, at the location");
+  cmdBreakChange_ = NamedButton(box, "cmdBreakChange", "Change",
                            "Give the selected breakpoint the kind, location and count");
-  cmdBreakRemove_ = Button(box, "cmdBreakRemove", "Remove", "Remove the selected breakpoint");
-  cmdBreakClear_ = Button(box, "cmdBreakClear", "Clear all", "Remove every breakpoint");
+  cmdBreakRemove_ = NamedButton(box, "cmdBreakRemove", "Remove", "Remove the selected breakpoint");
+  cmdBreakClear_ = NamedButton(box, "cmdBreakClear", "Clear all", "Remove every breakpoint");
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(optBreakExecute_);
   controls->addWidget(optBreakStore_);
   controls->addSpacing(12);
-  controls->addWidget(Label(box, "labBreakLocation", "Location"));
+  controls->addWidget(NamedLabel(box, "labBreakLocation", "Location"));
   controls->addWidget(txtBreakLocation_);
-  controls->addWidget(Label(box, "labBreakCount", "Count"));
+  controls->addWidget(NamedLabel(box, "labBreakCount", "Count"));
   controls->addWidget(txtBreakCount_);
   controls->addStretch();
   auto* actions = new QHBoxLayout;
@@ -157,9 +143,9 @@ QWidget* DebuggingDialog::BuildTrace() {
   chkTrace_->setObjectName("chkTrace");
   chkTrace_->setToolTip(
       "After each word, write its location, the word, rA, rX, rL and rF into the file");
-  labTrace_ = Label(box, "labTrace", "");
+  labTrace_ = NamedLabel(box, "labTrace", "");
   auto* layout = new QGridLayout(box);
-  layout->addWidget(Label(box, "labTraceFile", "File"), 0, 0);
+  layout->addWidget(NamedLabel(box, "labTraceFile", "File"), 0, 0);
   layout->addWidget(txtTraceFile_, 0, 1);
   layout->addWidget(chkTrace_, 0, 2);
   layout->addWidget(labTrace_, 1, 0, 1, 3);
@@ -172,12 +158,12 @@ QWidget* DebuggingDialog::BuildSession() {
   box->setObjectName("fraSession");
   txtSessionFile_ = Box(box, "txtSessionFile", "session.txt",
                         "The file of the working folder the whole installation is kept in");
-  cmdSaveSession_ = Button(box, "cmdSaveSession", "Save",
+  cmdSaveSession_ = NamedButton(box, "cmdSaveSession", "Save",
                            "Save memory, registers, switches, tapes and paper into the file");
   cmdRestoreSession_ =
-      Button(box, "cmdRestoreSession", "Restore", "Make the installation what the file holds");
+      NamedButton(box, "cmdRestoreSession", "Restore", "Make the installation what the file holds");
   auto* layout = new QHBoxLayout(box);
-  layout->addWidget(Label(box, "labSessionFile", "File"));
+  layout->addWidget(NamedLabel(box, "labSessionFile", "File"));
   layout->addWidget(txtSessionFile_, 1);
   layout->addWidget(cmdSaveSession_);
   layout->addWidget(cmdRestoreSession_);

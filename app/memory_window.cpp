@@ -12,6 +12,7 @@
 
 #include "app/help.h"
 #include "app/machine_font.h"
+#include "app/named_widgets.h"
 #include "app/word_field.h"
 #include "console/panel_fields.h"
 
@@ -43,19 +44,15 @@ MemoryWindow::MemoryWindow(Installation& ormlax, QWidget* parent)
   SetHelpContext(this, kHelpContext);
   const QFont font = MachineFont();
 
-  auto* from = new QLabel("From location", this);
-  from->setObjectName("labMemFrom");
+  auto* from = NamedLabel(this, "labMemFrom", "From location");
   txtMemFrom_ = new QLineEdit(this);
   txtMemFrom_->setObjectName("txtMemFrom");
   txtMemFrom_->setFont(font);
   txtMemFrom_->setMaximumWidth(QFontMetrics(font).horizontalAdvance("00000000"));
   txtMemFrom_->setToolTip("The first location shown; Enter shows memory from there");
-  auto* show = new QPushButton("Show", this);
-  show->setObjectName("cmdMemShow");
-  auto* up = new QPushButton("Previous", this);
-  up->setObjectName("cmdMemPrevious");
-  auto* down = new QPushButton("Next", this);
-  down->setObjectName("cmdMemNext");
+  auto* show = NamedButton(this, "cmdMemShow", "Show");
+  auto* up = NamedButton(this, "cmdMemPrevious", "Previous");
+  auto* down = NamedButton(this, "cmdMemNext", "Next");
 
   tblMemory_ = new QTableWidget(kRows, kColumns, this);
   tblMemory_->setObjectName("tblMemory");
@@ -70,13 +67,11 @@ MemoryWindow::MemoryWindow(Installation& ormlax, QWidget* parent)
   tblMemory_->horizontalHeader()->setStretchLastSection(true);
   tblMemory_->setMinimumSize(640, 360);
 
-  labMemEdit_ = new QLabel("Select a location", this);
-  labMemEdit_->setObjectName("labMemEdit");
+  labMemEdit_ = NamedLabel(this, "labMemEdit", "Select a location");
   txtMemEdit_ = new WordField(font, static_cast<int>(Word::kLength), this);
   txtMemEdit_->setObjectName("txtMemEdit");
   txtMemEdit_->setToolTip("The word to store: typed as in the console's Contents field");
-  cmdMemStore_ = new QPushButton("Store", this);
-  cmdMemStore_->setObjectName("cmdMemStore");
+  cmdMemStore_ = NamedButton(this, "cmdMemStore", "Store");
 
   auto* watches = new QGroupBox("Watched locations", this);
   watches->setObjectName("fraWatch");
@@ -84,14 +79,12 @@ MemoryWindow::MemoryWindow(Installation& ormlax, QWidget* parent)
   txtWatch_->setObjectName("txtWatch");
   txtWatch_->setFont(font);
   txtWatch_->setToolTip("A location to follow; Enter adds it");
-  auto* watch = new QPushButton("Watch", watches);
-  watch->setObjectName("cmdWatchAdd");
+  auto* watch = NamedButton(watches, "cmdWatchAdd", "Watch");
   lstWatch_ = new QListWidget(watches);
   lstWatch_->setObjectName("lstWatch");
   lstWatch_->setFont(font);
   lstWatch_->setToolTip("A word marked * was changed by the last run or step");
-  cmdWatchRemove_ = new QPushButton("Remove", watches);
-  cmdWatchRemove_->setObjectName("cmdWatchRemove");
+  cmdWatchRemove_ = NamedButton(watches, "cmdWatchRemove", "Remove");
   auto* watchLayout = new QGridLayout(watches);
   watchLayout->addWidget(txtWatch_, 0, 0);
   watchLayout->addWidget(watch, 0, 1);
@@ -140,8 +133,6 @@ MemoryWindow::MemoryWindow(Installation& ormlax, QWidget* parent)
   connect(watch, &QPushButton::clicked, this, &MemoryWindow::AddWatch);
   connect(txtWatch_, &QLineEdit::returnPressed, this, &MemoryWindow::AddWatch);
   connect(cmdWatchRemove_, &QPushButton::clicked, this, &MemoryWindow::RemoveWatch);
-  // Enter in the boxes acts on the box, not on a default button.
-  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
   txtMemFrom_->setText(QString::fromStdString(FormatAddress(ormlax_.Machine, 0)));
   Refresh();
