@@ -40,6 +40,7 @@ GuidePage GuidePageOf(const QString& name) {
   static const GuidePage tapes{"tapes.md", "Tapes and tape units"};
   static const GuidePage assembler{"assembler.md", "The assembler's language"};
   static const GuidePage offLine{"offline.md", "The off-line equipment"};
+  static const GuidePage debugging{"debugging.md", "The debugging desk"};
   static const std::map<QString, GuidePage> pages = {
       {"startup", gettingStarted},
       {"running", gettingStarted},
@@ -62,6 +63,8 @@ GuidePage GuidePageOf(const QString& name) {
       {"plugboard-editor", offLine},
       {"ormtyper", offLine},
       {"offline-job", offLine},
+      {"debugging", debugging},
+      {"memory", debugging},
   };
   const auto found = pages.find(name);
   return found == pages.end() ? GuidePage{"README.md", "The ORMLAX user's guide"} : found->second;

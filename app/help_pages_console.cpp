@@ -124,6 +124,9 @@ line. The typewriter must be switched on.</li>
 from 0 up to the last one that is not cleared, with the location and the word's two
 instructions, and an empty line after every ten locations. When the file cannot be written, a
 message box says why.</li>
+<li><b>Debugging</b> (shown when "Special functions" is checked, under Memory dump) opens the
+Debugging window: breakpoints, the trace, saving and restoring the whole installation, and the
+memory window. See <a href="help:debugging">the debugging desk</a>.</li>
 </ul>
 
 <h2>Indicators</h2>
@@ -165,8 +168,12 @@ choice and leave the machine stopped.</li>
 <li><b>Special functions</b>: warning messages for some program logic errors (storing an empty
 {rV} or {rY}, storing from a cleared rI, and on the ORMLAX II a count that the block
 instructions do not have), each of which also stops the run; it also shows the
-<b>Assembler</b> and <b>Memory dump</b> buttons.</li>
+<b>Assembler</b>, <b>Memory dump</b> and <b>Debugging</b> buttons.</li>
 {option}
+<li><b>Historical speed</b>: runs go at the pace of the machine simulated, about 2,000 simple
+words a second, with the typewriter typing 10 characters a second and a tape block taking 80 ms
+(see <a href="help:debugging">the debugging desk</a>). Off by default; what happens, and in what
+order, is the same at either speed.</li>
 <li><b>"," breakpoint</b>: <b>On</b> makes the "," instruction stop the machine after its word
 with the Breakpoint stop lamp; <b>Off</b> makes it do nothing. Run goes on with the next
 word.</li>

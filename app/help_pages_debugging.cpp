@@ -24,7 +24,7 @@ sixth, and so on. The <b>Hits</b> column counts them.</li>
 <li>Untick <b>On</b> to keep a breakpoint without it stopping anything; ticking it again starts
 its hits from 0, and so does <b>Change</b>.</li>
 <li>A run stopped by a breakpoint lights no lamp; a message names the breakpoint, for example
-<i>Stopped by execute breakpoint 1 at 0042, hit 1</i>.</li>
+<i>Stopped by execute breakpoint 1 at 042, hit 1</i>.</li>
 </ul>
 <p>Type the location (and a count, 1 unless you want another), choose the kind and press
 <b>Add</b> (or Enter in the location box). Select a breakpoint in the list to put its kind,
@@ -35,7 +35,7 @@ selected breakpoint away, <b>Clear all</b> every one.</p>
 <p>Name a file of the working folder and tick <b>Trace every word</b>: after each word the
 machine executes, a line gives its location, the word, and rA, rX, rL and rF:</p>
 <pre>ORMLAX I trace: after each word its location, the word, rA, rX, rL and rF; at most 100000 words
-000  B00100A00101  rA 000000000012  rX 000000000007  rL 000000000000  rF 000000000000</pre>
+000  B00050A00051  rA 000000000001  rX 000000000001  rL 000000000000  rF 000000000000</pre>
 <p>A word fed to rCR with SCICR shows <code>rCR</code> for its location. The trace holds at most
 100,000 words (about nine megabytes): it then ends with the line <i>trace ended: the bound of
 100000 words is reached</i>, and the window says so. Untick the box to close the file.</p>
@@ -62,16 +62,17 @@ as at full speed; the console stays live, and <b>Stop</b> works at once.</p>
 <ol>
 <li>On the ORMLAX I console, store this program from location 000 (type each word in
 <b>Contents</b> and press Enter):<br>
-<code>B00100A00101</code> (bring (100) and add (101)),
-<code>H00100U00000</code> (store the sum in 100, go back to 000), and at location 101 the word
+<code>B00050A00051</code> (bring (050) and add (051)),
+<code>H00050U00000</code> (store the sum in 050, go back to 000), and at location 051 the word
 <code>000000000001</code>. Press <b>Clear CC</b>.</li>
 <li>Check <b>Special functions</b> and press <b>Debugging</b>.</li>
-<li>Choose <b>Store</b>, type <code>100</code> as the location and <code>5</code> as the count,
+<li>Choose <b>Store</b>, type <code>050</code> as the location and <code>5</code> as the count,
 press <b>Add</b>.</li>
-<li>Press <b>Memory window</b>, type <code>100</code> in its watch box and press Enter.</li>
+<li>Press <b>Memory window</b>, type <code>050</code> in its watch box and press Enter.</li>
 <li>Press <b>Run</b> on the console. The run stops after the word that stored 5 in location
-100 for the fifth time: the message says <i>Stopped by store breakpoint 1 at 100, hit 5</i>,
-the watch shows <code>100  000000000005 *</code> and rCC shows 001.</li>
+050 for the fifth time: the message says <i>Stopped by store breakpoint 1 at 050, hit 5</i>,
+the watch shows <code>050  000000000005 *</code> and rCC shows 000, where the word
+stored last sends the program back.</li>
 <li>Type <code>mine.txt</code> as the session file and press <b>Save</b>. Press <b>Run</b>
 again: the run stops at 10. Press <b>Restore</b>: memory shows 5 again, and a run goes on
 from there as it did the first time.</li>

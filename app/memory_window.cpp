@@ -60,6 +60,7 @@ MemoryWindow::MemoryWindow(Installation& ormlax, QWidget* parent)
   tblMemory_->setHorizontalHeaderLabels(
       {"Location", "Word", "Left", "Operation", "Right", "Operation"});
   tblMemory_->verticalHeader()->hide();
+  tblMemory_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
   tblMemory_->setSelectionBehavior(QAbstractItemView::SelectRows);
   tblMemory_->setSelectionMode(QAbstractItemView::SingleSelection);
   tblMemory_->setEditTriggers(QAbstractItemView::NoEditTriggers);

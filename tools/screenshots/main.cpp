@@ -33,10 +33,12 @@ int main(int argc, char** argv) {
   std::filesystem::remove_all(work);
   std::filesystem::create_directories(work / "console");
   std::filesystem::create_directories(work / "offline");
+  std::filesystem::create_directories(work / "debugging");
 
   ormlax::screenshots::Camera camera(QString::fromStdString(images.string()));
   ormlax::screenshots::ConsoleScenes(camera, work / "console");
   ormlax::screenshots::OffLineScenes(camera, work / "offline");
+  ormlax::screenshots::DebuggingScenes(camera, work / "debugging");
   std::filesystem::remove_all(work);
 
   for (const QString& path : camera.Saved()) std::printf("%s\n", qPrintable(path));

@@ -24,4 +24,9 @@ void ConsoleScenes(Camera& camera, const std::filesystem::path& folder);
 // with the board wired, and the off-line desk ready to print; the printout is checked.
 void OffLineScenes(Camera& camera, const std::filesystem::path& folder);
 
+// The debugging session of the guide: a store breakpoint with a count, the memory window with a
+// watched location, and a session saved and restored; the Debugging and memory windows at the
+// breakpoint's stop.
+void DebuggingScenes(Camera& camera, const std::filesystem::path& folder);
+
 }  // namespace ormlax::screenshots
