@@ -51,7 +51,7 @@ DebuggingDialog::DebuggingDialog(Installation& ormlax, Simulator& sim, QWidget* 
   SetHelpContext(this, kHelpContext);
 
   auto* memory = NamedButton(this, "cmdMemoryWindow", "Memory window",
-                        "Memory as words and instructions, and the watched locations");
+                             "Memory as words and instructions, and the watched locations");
   auto* done = NamedButton(this, "cmdDone", "Close");
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(memory);
@@ -98,9 +98,10 @@ QWidget* DebuggingDialog::BuildBreakpoints() {
   txtBreakLocation_->setMaximumWidth(metrics.horizontalAdvance("00000000"));
   txtBreakCount_->setMaximumWidth(metrics.horizontalAdvance("000000000000"));
 
-  auto* add = NamedButton(box, "cmdBreakAdd", "Add", "Set a breakpoint of the kind, at the location");
+  auto* add =
+      NamedButton(box, "cmdBreakAdd", "Add", "Set a breakpoint of the kind, at the location");
   cmdBreakChange_ = NamedButton(box, "cmdBreakChange", "Change",
-                           "Give the selected breakpoint the kind, location and count");
+                                "Give the selected breakpoint the kind, location and count");
   cmdBreakRemove_ = NamedButton(box, "cmdBreakRemove", "Remove", "Remove the selected breakpoint");
   cmdBreakClear_ = NamedButton(box, "cmdBreakClear", "Clear all", "Remove every breakpoint");
 
@@ -159,7 +160,7 @@ QWidget* DebuggingDialog::BuildSession() {
   txtSessionFile_ = Box(box, "txtSessionFile", "session.txt",
                         "The file of the working folder the whole installation is kept in");
   cmdSaveSession_ = NamedButton(box, "cmdSaveSession", "Save",
-                           "Save memory, registers, switches, tapes and paper into the file");
+                                "Save memory, registers, switches, tapes and paper into the file");
   cmdRestoreSession_ =
       NamedButton(box, "cmdRestoreSession", "Restore", "Make the installation what the file holds");
   auto* layout = new QHBoxLayout(box);
