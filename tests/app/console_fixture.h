@@ -18,6 +18,7 @@
 #include "installation/installation.h"
 #include "installation/simulator.h"
 #include "tests/app/gui_test_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::app::testing {
 
@@ -30,8 +31,8 @@ inline void ClickButton(QAbstractButton* b) {
 
 struct Console {
   explicit Console(bool modelII, DialogRunner runner = ExecDialog())
-      : folder(std::filesystem::temp_directory_path() /
-               ("ormlax_console_" + std::string(QTest::currentTestFunction()))),
+      : folder(ormlax::testing::TestFolder("ormlax_console_" +
+                                           std::string(QTest::currentTestFunction()))),
         ormlax((std::filesystem::remove_all(folder), std::filesystem::create_directories(folder),
                 MakeInstallation(modelII, folder, 7))),
         sim(*ormlax, op),

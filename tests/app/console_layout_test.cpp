@@ -24,6 +24,7 @@
 #include "core/character_code.h"
 #include "tests/app/console_fixture.h"
 #include "tests/support/scripted_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::app {
 namespace {
@@ -248,8 +249,7 @@ class ConsoleLayoutTest : public QObject {
   // title bar: the off-line window with its list of boards shown, the plugboard editor with its
   // box for a board number, the Ormtyper. Their machine fields advance evenly.
   void theOffLineWindowsFitTheScreen() {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "ormlax_layout_offline";
+    const std::filesystem::path folder = ormlax::testing::TestFolder("ormlax_layout_offline");
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     ormlax::testing::ScriptedOperator op;

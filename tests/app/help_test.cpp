@@ -34,6 +34,7 @@
 #include "tape/servo_window.h"
 #include "tests/app/modal_watch.h"
 #include "tests/support/scripted_operator.h"
+#include "tests/support/test_folder.h"
 
 using namespace ormlax::app;
 
@@ -116,8 +117,7 @@ class HelpTest : public QObject {
     ormlax::ServoWindow servos(ormlax->Servos, op, ormlax->WorkingFolder, false);
     ormlax::ServoWindow servos2(ormlax2->Servos, op, ormlax2->WorkingFolder, true);
     // The off-line window writes the standard boards into its folder: one of its own.
-    const std::filesystem::path offLineFolder =
-        std::filesystem::temp_directory_path() / "ormlax_help_offline";
+    const std::filesystem::path offLineFolder = ormlax::testing::TestFolder("ormlax_help_offline");
     std::filesystem::create_directories(offLineFolder);
     auto offLine = ormlax::MakeInstallation(false, offLineFolder, 1);
     ormlax::PlugboardEditor editor(offLine->Board, offLineFolder, op);

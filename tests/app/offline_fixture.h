@@ -22,6 +22,7 @@
 #include "installation/installation.h"
 #include "tests/app/controls.h"
 #include "tests/app/gui_test_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::app::testing {
 
@@ -55,8 +56,8 @@ inline QStringList CrLfLines(const std::string& text) {
 
 struct OffLineFixture {
   OffLineFixture()
-      : folder(std::filesystem::temp_directory_path() /
-               ("ormlax_offline_" + std::string(QTest::currentTestFunction()))),
+      : folder(ormlax::testing::TestFolder("ormlax_offline_" +
+                                           std::string(QTest::currentTestFunction()))),
         ormlax((std::filesystem::remove_all(folder), std::filesystem::create_directories(folder),
                 MakeInstallation(true, folder, 7))) {}
   ~OffLineFixture() { std::filesystem::remove_all(folder); }

@@ -11,6 +11,7 @@
 #include "app/ormtyper_dialog.h"
 #include "tests/app/offline_fixture.h"
 #include "tests/support/scripted_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::app {
 namespace {
@@ -23,8 +24,8 @@ using testing::WriteFileBytes;
 
 struct Typer {
   Typer()
-      : folder(std::filesystem::temp_directory_path() /
-               ("ormlax_typer_" + std::string(QTest::currentTestFunction()))) {
+      : folder(ormlax::testing::TestFolder("ormlax_typer_" +
+                                           std::string(QTest::currentTestFunction()))) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
   }

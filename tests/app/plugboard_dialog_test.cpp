@@ -11,6 +11,7 @@
 #include "offline/standard_boards.h"
 #include "tests/app/offline_fixture.h"
 #include "tests/support/scripted_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::app {
 namespace {
@@ -22,8 +23,8 @@ using testing::FileBytes;
 // An editor opened on the board of a fresh folder holding the two standard boards.
 struct Editor {
   Editor()
-      : folder(std::filesystem::temp_directory_path() /
-               ("ormlax_editor_" + std::string(QTest::currentTestFunction()))) {
+      : folder(ormlax::testing::TestFolder("ormlax_editor_" +
+                                           std::string(QTest::currentTestFunction()))) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     WriteStandardBoards(folder, op);

@@ -11,6 +11,7 @@
 #include "tape/servo_window.h"
 #include "tape/tape_mounting.h"
 #include "tests/support/scripted_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::testing {
 namespace {
@@ -23,9 +24,9 @@ constexpr const char* kHello = "\t50 MSG\t90\r\nMSG\tTXT\tHIr\r\n";
 class AssembleOnInstallation : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("ormlax_asm_inst_" +
-            std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    dir_ = ormlax::testing::TestFolder(
+        "ormlax_asm_inst_" +
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     std::ofstream(dir_ / "hello.asm", std::ios::binary) << kHello;

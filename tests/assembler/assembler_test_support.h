@@ -13,6 +13,7 @@
 
 #include "assembler/assembly_run.h"
 #include "tests/support/scripted_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::testing {
 
@@ -42,7 +43,7 @@ class AssemblerTest : public ::testing::Test {
     for (char& c : name) {
       if (c == '/') c = '_';
     }
-    dir_ = fs::temp_directory_path() / ("ormlax_asm_" + name);
+    dir_ = ormlax::testing::TestFolder("ormlax_asm_" + name);
     fs::remove_all(dir_);
     fs::create_directories(dir_);
     memory_.fill(Word::FromText("MEMORYWORD00"));

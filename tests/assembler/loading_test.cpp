@@ -12,6 +12,7 @@
 #include "installation/simulator.h"
 #include "tape/tape_mounting.h"
 #include "tests/support/scripted_operator.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::testing {
 namespace {
@@ -42,7 +43,7 @@ void PrintTo(const Case& c, std::ostream* os) {
 class Loading : public ::testing::TestWithParam<Case> {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / (std::string("ormlax_asm_loading_") + GetParam().what);
+    dir_ = ormlax::testing::TestFolder(std::string("ormlax_asm_loading_") + GetParam().what);
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/cli/cli_test_support.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::cli {
 namespace {
@@ -114,10 +115,11 @@ TEST_F(CliAssemble, AFolderItMayNotWriteInLosesNothing) {
   } else {
     fs::permissions(dir_, fs::perms::owner_write, fs::perm_options::remove);
   }
-  const int status = Shell(prefix + " \"$CLI\" assemble prog 2>/tmp/ormlax_asm_ro_err");
-  std::ifstream errFile("/tmp/ormlax_asm_ro_err");
+  const fs::path errPath = ormlax::testing::TestFolder("ormlax_asm_ro_err");
+  const int status = Shell(prefix + " \"$CLI\" assemble prog 2>'" + errPath.string() + "'");
+  std::ifstream errFile(errPath);
   std::string err((std::istreambuf_iterator<char>(errFile)), std::istreambuf_iterator<char>());
-  fs::remove("/tmp/ormlax_asm_ro_err");
+  fs::remove(errPath);
   fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
   EXPECT_EQ(status, 2);
   EXPECT_EQ(err, "message: The file / " + (dir_ / "prog.i2").string() +

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <vector>
+#include "tests/support/test_folder.h"
 
 namespace ormlax::cli::testing {
 
@@ -34,8 +35,8 @@ class CliFolderTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("ormlax_cli_" + std::string(info->test_suite_name()) + "_" + info->name());
+    dir_ = ormlax::testing::TestFolder("ormlax_cli_" + std::string(info->test_suite_name()) + "_" +
+                                       info->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }

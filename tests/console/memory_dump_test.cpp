@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "installation/installation.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax {
 namespace {
@@ -48,7 +49,7 @@ TEST(MemoryDump, OrmlaxIIWritesFourDigitLocationsUpToTheTop) {
 TEST(MemoryDump, WritesTheFileOrReportsWhyNot) {
   auto ormlax = MakeInstallation(false, ".");
   ormlax->Machine.Memory[0] = Word::FromText("000000000009");
-  const auto folder = std::filesystem::temp_directory_path() / "ormlax_dump_test";
+  const auto folder = ormlax::testing::TestFolder("ormlax_dump_test");
   std::filesystem::remove_all(folder);
   std::filesystem::create_directories(folder);
   std::string error;

@@ -10,6 +10,7 @@
 
 #include "core/trace_file.h"
 #include "tests/support/machine_fixture.h"
+#include "tests/support/test_folder.h"
 
 namespace ormlax::testing {
 namespace {
@@ -20,7 +21,7 @@ class WordTraceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() / ("ormlax_trace_" + std::string(info->name()));
+    dir_ = ormlax::testing::TestFolder("ormlax_trace_" + std::string(info->name()));
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
