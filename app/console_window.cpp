@@ -14,6 +14,7 @@
 #include "app/labels_dialog.h"
 #include "app/machine_font.h"
 #include "app/offline_dialog.h"
+#include "app/paper_view.h"
 #include "app/servo_dialog.h"
 #include "app/typewriter_section.h"
 #include "app/word_field.h"
@@ -234,6 +235,15 @@ void ConsoleWindow::Debugging() {
     connect(this, &ConsoleWindow::Refreshed, debugging_, [this] { debugging_->Refresh(false); });
     connect(this, &ConsoleWindow::Stopped, debugging_, [this] { debugging_->Refresh(true); });
     connect(debugging_, &DebuggingDialog::Restored, this, [this] {
+      // The session brings its own paper and typewriter section: the paper shown so far is not
+      // the session's, so the view takes the whole paper afresh.
+      const TypewriterState& t = sim_.Ormprinter().State();
+      if (auto* paper = typewriter_->findChild<PaperView*>("txtPaper")) {
+        paper->ClearPaper();
+        paper->Print(t.Paper);
+      }
+      if (!t.SectionShown && !typewriter_->isHidden()) HideTypewriter();
+      UpdateHelpContext();
       ShowOptions();
       RefreshFromState();
     });
