@@ -198,6 +198,11 @@ void MemoryWindow::Refresh(bool atStop) {
     SetCell(tblMemory_, r, kRightName, m.Right.Name, m.Right.Description);
   }
 
+  // At a stop the word being edited is the one the machine left there, not the one it was when
+  // chosen: storing it must not put back what a run (or a restored session) replaced.
+  if (atStop && selected_ >= 0 && selected_ < s.MemorySize) {
+    txtMemEdit_->Show(s.Memory[static_cast<std::size_t>(selected_)].Text());
+  }
   ShowEditable();
 
   watch_.Look(s, atStop);

@@ -484,6 +484,9 @@ class DebuggingDialogTest : public QObject {
     from->selectAll();
     QTest::keyClicks(from, "50");
     QTest::keyClick(from, Qt::Key_Return);
+    memory->findChild<QTableWidget*>("tblMemory")->setCurrentCell(0, 1);
+    auto* edit = memory->findChild<QLineEdit*>("txtMemEdit");
+    QCOMPARE(edit->text(), QString("000000000000"));
     QCOMPARE(d.Find<QLineEdit>("txtSessionFile")->text(), QString("session.txt"));
     d.Type("txtSessionFile", "cut.session");
     d.Click("cmdRestoreSession");
@@ -496,6 +499,7 @@ class DebuggingDialogTest : public QObject {
     const QString count50 = QString::fromStdString(c.ormlax->Machine.Memory[50].Text());
     QVERIFY(count50 != "000000000000");
     QCOMPARE(memory->findChild<QTableWidget*>("tblMemory")->item(0, 1)->text(), count50);
+    QCOMPARE(edit->text(), count50);  // the word being edited is the restored one
     QVERIFY(!c.Find<QPlainTextEdit>("txtPaper")->toPlainText().isEmpty());
 
     c.sim.Cpu().SetWordLimit(kWordGuard);
