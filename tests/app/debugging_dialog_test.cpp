@@ -374,10 +374,12 @@ class DebuggingDialogTest : public QObject {
     Console c(false);
     fs::create_directories(c.folder / "sub");
     QVERIFY(MountTape(c.ormlax->Servos, 1, c.op, c.folder, "out.tap", false));
+    c.op.messages.clear();  // what mounting a new tape said
     Desk d(c);
     d.Type("txtTraceFile", file);
     d.Click("chkTrace");
     QCOMPARE(LastMessage(c), message);
+    QCOMPARE(c.op.messages.size(), std::size_t{1});
     QVERIFY(!d.Find<QCheckBox>("chkTrace")->isChecked());
     QVERIFY(d.Find("txtTraceFile")->isEnabled());
     QCOMPARE(d.Trace(), QString("No trace"));
@@ -545,6 +547,34 @@ class DebuggingDialogTest : public QObject {
     QCOMPARE(c.window.property("helpContext").toInt(), 4000);
     QCOMPARE(c.op.messages, (std::vector<std::string>{"The session is saved in before.session",
                                                       "The session is saved in after.session"}));
+  }
+
+  void aSessionThatCannotBeSavedIsRefused_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("message");  // "%1" for the file's full path
+    QTest::newRow("no name") << "  "
+                             << "Name the file the session is to be saved in";
+    QTest::newRow("a folder") << "sub"
+                              << "The session file %1 cannot be written: it is a folder";
+    QTest::newRow("a mounted tape")
+        << "out.tap"
+        << "The session file %1 cannot be written: it is the tape on Servo  1";
+  }
+  void aSessionThatCannotBeSavedIsRefused() {
+    QFETCH(QString, file);
+    QFETCH(QString, message);
+    Console c(false);
+    fs::create_directories(c.folder / "sub");
+    QVERIFY(MountTape(c.ormlax->Servos, 1, c.op, c.folder, "out.tap", false));
+    c.op.messages.clear();  // what mounting a new tape said
+    Desk d(c);
+    d.Type("txtSessionFile", file);
+    d.Click("cmdSaveSession");
+    const QString path = QString::fromStdString((c.folder / file.toStdString()).string());
+    QCOMPARE(LastMessage(c), message.contains("%1") ? message.arg(path) : message);
+    QCOMPARE(c.op.messages.size(), std::size_t{1});
+    QVERIFY(ReadAt(c.folder / "out.tap").empty());
+    QVERIFY(fs::is_empty(c.folder / "sub"));
   }
 
   void aSessionThatCannotBeRestoredLeavesTheInstallationAlone_data() {
