@@ -243,6 +243,7 @@ void ConsoleWindow::Debugging() {
         paper->Print(t.Paper);
       }
       if (!t.SectionShown && !typewriter_->isHidden()) HideTypewriter();
+      if (t.SectionShown && typewriter_->isHidden()) ShowTypewriter();
       UpdateHelpContext();
       ShowOptions();
       RefreshFromState();

@@ -503,6 +503,8 @@ class DebuggingDialogTest : public QObject {
     QCOMPARE(memory->findChild<QTableWidget*>("tblMemory")->item(0, 1)->text(), count50);
     QCOMPARE(edit->text(), count50);  // the word being edited is the restored one
     QVERIFY(!c.Find<QPlainTextEdit>("txtPaper")->toPlainText().isEmpty());
+    QVERIFY(!c.Find("fraOrmprinter")->isHidden());  // the fresh console had it hidden
+    QVERIFY(!c.Find("cmdOrmprinter")->isEnabled());
 
     c.sim.Cpu().SetWordLimit(kWordGuard);
     c.Click("cmdRun");
