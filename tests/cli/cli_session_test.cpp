@@ -8,26 +8,14 @@
 #include <vector>
 
 #include "tests/cli/cli_test_support.h"
+#include "tests/installation/session_test_support.h"
 
 namespace ormlax::cli {
 namespace {
 
+using ormlax::testing::LoopProgram;
 using testing::TapeBytes;
 namespace fs = std::filesystem;
-
-// Counts to eight, printing each count shifted and the first word of each block it reads from
-// servo 2, writing its first block to servo 1 each time; then reads back two blocks written.
-std::vector<std::string> LoopProgram() {
-  std::vector<std::string> words = {
-      "B00050A00051", "H00050500053", "500050500054", "510000120000",
-      "300200500200", "K00000B00052", "000000T00000", "610000110000",
-      "300300500350", "110000300300", "500350900000",
-  };
-  words.resize(50);
-  words.insert(words.end(),
-               {"000000000000", "000000000001", "000000000008", "$NOiiiiiiiii", "?iiiiiiiiiir"});
-  return words;
-}
 
 std::string DataTape() {
   std::vector<std::string> words;
