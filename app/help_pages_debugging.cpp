@@ -46,7 +46,8 @@ whether they are in use, the lamps, the options and switches, rCC, rSR and a hal
 tape units with their files, positions and ends of data, the typewriter and its paper, and the
 paper supply. <b>Restore</b> makes the installation what the file holds, mounting the tapes again
 where they stood; a program stopped or held can then go on as if it had never been interrupted.
-Neither can be done while the machine runs. Restore refuses a file of the other model, a file
+Neither can be done while the machine runs; historical speed is not part of a session, and a
+restore leaves it as the console has it. Restore refuses a file of the other model, a file
 that is not a session file, and a session whose tape files are gone or have changed size since;
 the installation is then left as it was. The file is text, one value to a line, readable by a
 person (docs/session-file.md describes it).</p>

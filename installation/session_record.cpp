@@ -62,7 +62,11 @@ bool CaptureSession(Installation& ormlax, SessionRecord& record, std::string& er
 }
 
 void CommitSession(SessionRecord& record, Installation& ormlax) {
+  // Historical speed is how this console runs programs, not a state of the machine: it is not in
+  // the file, and a restore leaves it as the operator set it.
+  const bool historical = ormlax.Machine.HistoricalSpeed;
   ormlax.Machine = record.Machine;
+  ormlax.Machine.HistoricalSpeed = historical;
   ormlax.Ormprinter.State() = record.Typewriter;
   ormlax.Ormprinter.ClearPrintBuffer();
   ormlax.Ormprinter.AppendToPrintBuffer(record.PrintBuffer);

@@ -182,5 +182,23 @@ TEST_F(SessionRoundTrip, EveryFieldComesBack) {
   }
 }
 
+// The pace is the console's, not the session's: a restore keeps whichever the console has.
+TEST_F(SessionRoundTrip, HistoricalSpeedStaysAsTheConsoleHasIt) {
+  for (const bool historical : {false, true}) {
+    SCOPED_TRACE(historical ? "historical speed on" : "historical speed off");
+    const fs::path folder = Folder(historical ? "on" : "off");
+    {
+      Station st(false, folder, 1);
+      st.M().HistoricalSpeed = !historical;
+      st.SessionText("pace.session");
+    }
+    Station fresh(false, folder, 2);
+    fresh.M().HistoricalSpeed = historical;
+    std::string error;
+    ASSERT_TRUE(RestoreSession(fresh.O(), "pace.session", error)) << error;
+    EXPECT_EQ(fresh.M().HistoricalSpeed, historical);
+  }
+}
+
 }  // namespace
 }  // namespace ormlax::testing
