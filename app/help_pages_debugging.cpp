@@ -38,7 +38,9 @@ machine executes, a line gives its location, the word, and rA, rX, rL and rF:</p
 000  B00050A00051  rA 000000000001  rX 000000000001  rL 000000000000  rF 000000000000</pre>
 <p>A word fed to rCR with SCICR shows <code>rCR</code> for its location. The trace holds at most
 100,000 words (about nine megabytes): it then ends with the line <i>trace ended: the bound of
-100000 words is reached</i>, and the window says so. Untick the box to close the file.</p>
+100000 words is reached</i>, and the window says so. Untick the box to close the file. The trace
+takes the file's name when it is closed (or reaches its bound): until then an earlier trace of
+that name stays whole, and a trace the disk had no room for never replaces it.</p>
 
 <h2>Session</h2>
 <p><b>Save</b> writes the whole installation into the file named: memory, the registers and

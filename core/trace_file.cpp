@@ -4,49 +4,55 @@ namespace ormlax {
 
 TraceFile::TraceFile(const std::filesystem::path& path, const MachineState& s, std::uint64_t bound)
     : path_(path), bound_(bound < 1 ? 1 : bound) {
-  std::error_code ec;
-  if (!std::filesystem::is_directory(path, ec)) {
-    out_.open(path, std::ios::binary | std::ios::trunc);
-  }
-  open_ = out_.is_open();
+  open_ = out_.Begin(path);
   if (!open_) {
     Fail();
     return;
   }
-  out_ << "ORMLAX " << (s.IsModelII ? "II" : "I")
-       << " trace: after each word its location, the word, rA, rX, rL and rF; at most " << bound_
-       << " words\n";
-  if (!out_.flush()) Fail();
+  out_.Write(std::string("ORMLAX ") + (s.IsModelII ? "II" : "I") +
+             " trace: after each word its location, the word, rA, rX, rL and rF; at most " +
+             std::to_string(bound_) + " words\n");
+}
+
+TraceFile::~TraceFile() {
+  Close();
 }
 
 void TraceFile::Fail() {
   open_ = false;
-  failure_ = "cannot write " + path_.filename().string();
+  if (failure_.empty()) {
+    failure_ = "The trace file " + path_.string() + " cannot be written: " + out_.Reason();
+  }
+  out_.Abandon();
+}
+
+void TraceFile::Commit() {
+  open_ = false;
+  if (!out_.Commit()) Fail();
 }
 
 bool TraceFile::Close() {
-  if (!out_.is_open()) return failure_.empty();
-  out_.flush();
-  const bool written = static_cast<bool>(out_);
-  out_.close();
-  open_ = false;
-  if (!written) Fail();
-  return written && failure_.empty();
+  if (out_.IsOpen()) Commit();
+  return failure_.empty();
 }
 
 bool TraceFile::AfterWord(int location, const Word& word, const MachineState& s) {
   if (!open_ || words_ >= bound_) return false;
-  out_ << TraceLine(location, word, s) << '\n';
+  std::string line = TraceLine(location, word, s);
+  line += '\n';
   ++words_;
   if (words_ >= bound_) {
-    out_ << "trace ended: the bound of " << bound_ << " words is reached\n";
-    out_.flush();
+    line += "trace ended: the bound of " + std::to_string(bound_) + " words is reached\n";
   }
-  if (!out_) {
+  if (!out_.Write(line)) {
     Fail();
     return false;
   }
-  return words_ < bound_;
+  if (words_ >= bound_) {
+    Commit();  // the trace is whole: it takes its place at once
+    return false;
+  }
+  return true;
 }
 
 }  // namespace ormlax

@@ -1,10 +1,7 @@
 // Saving a session: the installation as a record, the record as text, the text into the file.
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <memory>
-#include <system_error>
 
+#include "core/durable_file.h"
 #include "installation/session_fields.h"
 #include "installation/session_file.h"
 #include "tape/tape_mounting.h"
@@ -28,36 +25,14 @@ std::string CannotWrite(const std::filesystem::path& path, const std::string& re
   return "The session file " + path.string() + " cannot be written: " + reason;
 }
 
-// Writes the text beside the file first, so an earlier session of that name stays whole until
-// the new one is.
-bool WriteWholeFile(const std::filesystem::path& path, const std::string& text,
-                    std::string& error) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    error = CannotWrite(path, "it is a folder");
-    return false;
-  }
-  const std::filesystem::path partial = path.string() + ".partial";
-  std::FILE* out = std::fopen(partial.c_str(), "wb");
-  if (out == nullptr) {
-    error = CannotWrite(path, std::strerror(errno));
-    return false;
-  }
-  const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
-  const int writeErrno = errno;
-  const bool closed = std::fclose(out) == 0;
-  if (!written || !closed) {
-    error = CannotWrite(path, std::strerror(written ? errno : writeErrno));
-    std::filesystem::remove(partial, ec);
-    return false;
-  }
-  std::filesystem::rename(partial, path, ec);
-  if (ec) {
-    error = CannotWrite(path, ec.message());
-    std::filesystem::remove(partial, ec);
-    return false;
-  }
-  return true;
+// The text goes beside the file first, so an earlier session of that name stays whole until the
+// new one is on disk.
+bool WriteSessionFile(const std::filesystem::path& path, const std::string& text,
+                      std::string& error) {
+  std::string reason;
+  if (WriteWholeFile(path, text, reason)) return true;
+  error = CannotWrite(path, reason);
+  return false;
 }
 
 }  // namespace
@@ -71,7 +46,7 @@ bool SaveSession(Installation& ormlax, const std::filesystem::path& file, std::s
   }
   auto record = std::make_unique<SessionRecord>();
   if (!CaptureSession(ormlax, *record, error)) return false;
-  return WriteWholeFile(path, SessionFileText(*record), error);
+  return WriteSessionFile(path, SessionFileText(*record), error);
 }
 
 }  // namespace ormlax

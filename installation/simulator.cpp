@@ -28,7 +28,7 @@ bool Simulator::StartTrace(const std::string& file, std::string& failure, std::u
   StopTrace();
   const std::filesystem::path path = FullPathOf(installation_.WorkingFolder, file);
   if (const int servo = ServoHoldingFile(installation_.Servos, path); servo >= 0) {
-    failure = "cannot write the trace into " + file + ": it is the tape on Servo " +
+    failure = "The trace file " + path.string() + " cannot be written: it is the tape on Servo  " +
               ServoIdentifier(servo);
     return false;
   }

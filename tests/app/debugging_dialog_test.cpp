@@ -361,12 +361,12 @@ class DebuggingDialogTest : public QObject {
 
   void aTraceThatCannotBeWrittenIsRefused_data() {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("message");  // "%1" for the file's full path
     QTest::newRow("a folder") << "sub"
-                              << "cannot write sub";
+                              << "The trace file %1 cannot be written: it is a folder";
     QTest::newRow("a mounted tape")
         << "out.tap"
-        << "cannot write the trace into out.tap: it is the tape on Servo 1";
+        << "The trace file %1 cannot be written: it is the tape on Servo  1";
   }
   void aTraceThatCannotBeWrittenIsRefused() {
     QFETCH(QString, file);
@@ -378,7 +378,8 @@ class DebuggingDialogTest : public QObject {
     Desk d(c);
     d.Type("txtTraceFile", file);
     d.Click("chkTrace");
-    QCOMPARE(LastMessage(c), message);
+    QCOMPARE(LastMessage(c),
+             message.arg(QString::fromStdString((c.folder / file.toStdString()).string())));
     QCOMPARE(c.op.messages.size(), std::size_t{1});
     QVERIFY(!d.Find<QCheckBox>("chkTrace")->isChecked());
     QVERIFY(d.Find("txtTraceFile")->isEnabled());

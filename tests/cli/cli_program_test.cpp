@@ -378,10 +378,11 @@ TEST_F(CliProgram, ATraceShowsEachWordAndSaysWhenItIsFull) {
 
   // Where no trace can be written, the run does not start.
   EXPECT_EQ(Cli("run --trace nosuch/trace.txt job/loop.tap"), 2);
-  EXPECT_EQ(Err(), "ormlax-cli: cannot write trace.txt\n");
+  EXPECT_EQ(Err(), "ormlax-cli: The trace file " + (dir_ / "nosuch/trace.txt").string() +
+                       " cannot be written: No such file or directory\n");
   EXPECT_EQ(Cli("run --trace job/loop.tap job/loop.tap"), 2);
-  EXPECT_EQ(Err(),
-            "ormlax-cli: cannot write the trace into job/loop.tap: it is the tape on Servo -\n");
+  EXPECT_EQ(Err(), "ormlax-cli: The trace file " + (dir_ / "job/loop.tap").string() +
+                       " cannot be written: it is the tape on Servo  -\n");
   EXPECT_EQ(ReadFile("job/loop.tap"), CountingLoop());
 }
 

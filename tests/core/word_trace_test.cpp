@@ -95,12 +95,45 @@ TEST_F(WordTraceTest, TheBoundEndsTheTraceWithANoteAndTheRunGoesOn) {
 
 TEST_F(WordTraceTest, AFileThatCannotBeWrittenSaysSo) {
   MachineFixture m(false);
-  for (const fs::path& path : {dir_, dir_ / "no folder" / "trace.txt"}) {
+  const std::pair<fs::path, std::string> cases[] = {
+      {dir_, "it is a folder"},
+      {dir_ / "no folder" / "trace.txt", "No such file or directory"},
+  };
+  for (const auto& [path, reason] : cases) {
     TraceFile trace(path, m.s);
     EXPECT_FALSE(trace.IsOpen());
-    EXPECT_EQ(trace.Failure(), "cannot write " + path.filename().string());
+    EXPECT_EQ(trace.Failure(), "The trace file " + path.string() + " cannot be written: " + reason);
     EXPECT_FALSE(trace.AfterWord(0, kZeroWord, m.s));
+    EXPECT_FALSE(trace.Close());
   }
+}
+
+// An earlier trace of the name stays whole until the new one is closed, and is replaced then.
+TEST_F(WordTraceTest, AnEarlierTraceIsReplacedOnlyWhenTheNewOneIsWhole) {
+  MachineFixture m(false);
+  m.Load(0, {"000000U00000"});
+  const fs::path path = dir_ / "trace.txt";
+  std::ofstream(path, std::ios::binary) << "the earlier trace\n";
+  {
+    TraceFile trace(path, m.s, 2);
+    m.cpu.SetTrace(&trace);
+    m.cpu.SetWordLimit(1);
+    m.cpu.Run();
+    EXPECT_EQ(Lines(path), std::vector<std::string>{"the earlier trace"});
+    m.cpu.Run();  // the second word reaches the bound: the trace is whole and takes its place
+    EXPECT_EQ(Lines(path).size(), 4u);
+    EXPECT_TRUE(trace.Close());
+  }
+  {
+    TraceFile trace(path, m.s);
+    m.cpu.SetTrace(&trace);
+    m.cpu.Run();
+    EXPECT_EQ(Lines(path).size(), 4u);  // still the trace before, while this one is written
+  }                                     // destroyed: closed, and in place
+  EXPECT_EQ(Lines(path).size(), 2u);
+  std::size_t files = 0;
+  for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir_)) ++files;
+  EXPECT_EQ(files, 1u) << "no temporary file is left";
 }
 
 }  // namespace

@@ -21,6 +21,8 @@
 #include "installation/assembly_operations.h"
 #include "installation/console_operations.h"
 #include "installation/offline_desk.h"
+#include "installation/session_file.h"
+#include "installation/simulator.h"
 #include "offline/computer_digits.h"
 #include "offline/dtmb.h"
 #include "offline/plugboard_choice.h"
@@ -158,6 +160,40 @@ std::vector<Writer> Writers() {
          return dumped;
        },
        kMemoryDumpFileName},
+      {"a saved session",
+       [] { return Files{}; },
+       {{"s.session", "an earlier session\n"}},
+       [](const fs::path& folder, ScriptedOperator& op) {
+         auto ormlax = MakeInstallation(false, folder, 1);
+         for (int a = 0; a < 1000; ++a) {
+           ormlax->Machine.Memory[static_cast<std::size_t>(a)] =
+               Word::FromText("B" + std::to_string(10000 + a) + "C00001");
+         }
+         std::string error;
+         const bool saved = SaveSession(*ormlax, "s.session", error);
+         if (!saved) ShowOkMessage(op, error);
+         return saved;
+       },
+       "s.session"},
+      {"a trace",
+       [] { return Files{}; },
+       {{"trace.txt", "an earlier trace\n"}},
+       [](const fs::path& folder, ScriptedOperator& op) {
+         auto ormlax = MakeInstallation(false, folder, 1);
+         Simulator sim(*ormlax, op);
+         ormlax->Machine.Memory[0] = Word::FromText("A00001U00000");
+         std::string failure;
+         if (!sim.StartTrace("trace.txt", failure)) {
+           ShowOkMessage(op, failure);
+           return false;
+         }
+         sim.Cpu().SetWordLimit(300);
+         sim.Cpu().Run();
+         const bool closed = sim.StopTrace();
+         if (!closed) ShowOkMessage(op, sim.Trace()->Failure());
+         return closed;
+       },
+       "trace.txt"},
       {"a plugboard file",
        [] { return Files{}; },
        {{"5.pgb", BoardFile().Text()}},
