@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/character_code.h"
 #include "core/operator.h"
 
 namespace ormlax::fuzz {
@@ -28,6 +29,11 @@ inline void Require(bool condition, const char* what) {
   if (condition) return;
   std::fprintf(stderr, "property broken: %s\n", what);
   std::abort();
+}
+
+// Whether every character of `text` is one a tape can hold.
+inline bool HoldsTapeCharacters(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return IsTapeCharacter(c); });
 }
 
 // Answers every box by its default button and closes every window; the keyboard window is closed

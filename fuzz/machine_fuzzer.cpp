@@ -68,13 +68,6 @@ std::string TapeOf(std::string_view image) {
   return bytes;
 }
 
-bool HoldsTapeCharacters(const Word& w) {
-  for (char c : w.chars) {
-    if (!IsTapeCharacter(c)) return false;
-  }
-  return true;
-}
-
 }  // namespace
 }  // namespace ormlax::fuzz
 
@@ -127,9 +120,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   sim.Cpu().SetWordLimit(kWordLimit);
   sim.Cpu().Run();
 
-  for (const Word& w : s.Memory) Require(HoldsTapeCharacters(w), "memory holds tape characters");
+  for (const Word& w : s.Memory)
+    Require(HoldsTapeCharacters(w.View()), "memory holds tape characters");
   for (const Word* r : {&s.rA, &s.rX, &s.rL, &s.rF, &s.rCR}) {
-    Require(HoldsTapeCharacters(*r), "the registers hold tape characters");
+    Require(HoldsTapeCharacters(r->View()), "the registers hold tape characters");
   }
   std::string error;
   Require(DumpMemory(*ormlax, "memdump.txt", error), "the memory dump is written");

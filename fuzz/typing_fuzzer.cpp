@@ -19,13 +19,6 @@
 namespace ormlax::fuzz {
 namespace {
 
-bool HoldsTapeCharacters(std::string_view text) {
-  for (char c : text) {
-    if (!IsTapeCharacter(c)) return false;
-  }
-  return true;
-}
-
 // An edit of `shown` as a field makes it: characters from `from` to `to` replaced by a paste,
 // the caret after the paste when the input says it is known.
 struct Edit {
