@@ -12,9 +12,11 @@
 #include <algorithm>
 #include <map>
 
+#include "app/debugging_dialog.h"
 #include "app/fuse_dialog.h"
 #include "app/keyboard_dialog.h"
 #include "app/labels_dialog.h"
+#include "app/memory_window.h"
 #include "app/offline_dialog.h"
 #include "app/ormtyper_dialog.h"
 #include "app/plugboard_dialog.h"
@@ -29,6 +31,7 @@
 namespace ormlax::app {
 namespace {
 
+using testing::ClickButton;
 using testing::Console;
 
 // The largest window, frame and title bar included, for a 1366 x 768 screen with a taskbar.
@@ -295,6 +298,27 @@ class ConsoleLayoutTest : public QObject {
     }
     typer.Abort();
     std::filesystem::remove_all(folder);
+  }
+
+  // The debugging desk and its memory window, on the ORMLAX II (the wider addresses), open at a
+  // size that fits the screen with a frame and a title bar and cut nothing off.
+  void theDebuggingWindowsFitTheScreen() {
+    Console c(true);
+    c.Click("chkProgDebug");
+    c.Click("cmdDebug");
+    auto* desk = c.window.findChild<DebuggingDialog*>("frmDebugging");
+    QVERIFY(desk != nullptr);
+    ClickButton(desk->findChild<QPushButton*>("cmdMemoryWindow"));
+    QVERIFY(desk->Memory() != nullptr);
+    for (QDialog* d : std::initializer_list<QDialog*>{desk, desk->Memory()}) {
+      QVERIFY(QTest::qWaitForWindowExposed(d));
+      QCoreApplication::processEvents();
+      const QString size = d->objectName() + QString(" %1 x %2").arg(d->width()).arg(d->height());
+      QVERIFY2(d->width() + 2 * kBorder <= kMaxWidth, qPrintable(size));
+      QVERIFY2(d->height() + kTitleBar + kBorder <= kMaxHeight, qPrintable(size));
+      const QStringList clipped = Clipped(d);
+      QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("\n")));
+    }
   }
 
   // Every field that shows machine characters draws all of them with one advance width,
