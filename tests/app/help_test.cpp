@@ -16,6 +16,7 @@
 
 #include "app/assembler_dialog.h"
 #include "app/console_window.h"
+#include "app/debugging_dialog.h"
 #include "app/fuse_dialog.h"
 #include "app/guide.h"
 #include "app/help.h"
@@ -23,6 +24,7 @@
 #include "app/help_window.h"
 #include "app/keyboard_dialog.h"
 #include "app/labels_dialog.h"
+#include "app/memory_window.h"
 #include "app/offline_dialog.h"
 #include "app/ormtyper_dialog.h"
 #include "app/plugboard_dialog.h"
@@ -149,6 +151,9 @@ class HelpTest : public QObject {
         {8100, "Create a HSP Plugboard", [&] { return std::make_unique<PlugboardDialog>(editor); }},
         {5200, "Ormtyper (Data entry device)",
          [&] { return std::make_unique<OrmtyperDialog>(typer); }},
+        {9000, "The debugging desk",
+         [&] { return std::make_unique<DebuggingDialog>(*ormlax, sim); }},
+        {9100, "The memory window", [&] { return std::make_unique<MemoryWindow>(*ormlax2); }},
     };
     QSet<QString> pages;
     for (const Case& c : cases) {
