@@ -17,6 +17,7 @@
 #include "app/paper_view.h"
 #include "app/servo_dialog.h"
 #include "app/typewriter_section.h"
+#include "app/window_placement.h"
 #include "app/word_field.h"
 #include "console/fill.h"
 #include "console/memory_dump.h"
@@ -234,24 +235,28 @@ void ConsoleWindow::Debugging() {
     debugging_ = new DebuggingDialog(ormlax_, sim_, this);
     connect(this, &ConsoleWindow::Refreshed, debugging_, [this] { debugging_->Refresh(false); });
     connect(this, &ConsoleWindow::Stopped, debugging_, [this] { debugging_->Refresh(true); });
-    connect(debugging_, &DebuggingDialog::Restored, this, [this] {
-      // The session brings its own paper and typewriter section: the paper shown so far is not
-      // the session's, so the view takes the whole paper afresh.
-      const TypewriterState& t = sim_.Ormprinter().State();
-      if (auto* paper = typewriter_->findChild<PaperView*>("txtPaper")) {
-        paper->ClearPaper();
-        paper->Print(t.Paper);
-      }
-      if (!t.SectionShown && !typewriter_->isHidden()) HideTypewriter();
-      if (t.SectionShown && typewriter_->isHidden()) ShowTypewriter();
-      UpdateHelpContext();
-      ShowOptions();
-      RefreshFromState();
-    });
+    connect(debugging_, &DebuggingDialog::Restored, this, &ConsoleWindow::ShowRestoredSession);
+    // In a corner of the screen, the run controls stay in view.
+    PlaceInScreenCorner(debugging_, this, Qt::BottomRightCorner);
   }
   debugging_->show();
   debugging_->raise();
   debugging_->activateWindow();
+}
+
+void ConsoleWindow::ShowRestoredSession() {
+  // The session brings its own paper and typewriter section: the paper shown so far is not the
+  // session's, so the view takes the whole paper afresh.
+  const TypewriterState& t = sim_.Ormprinter().State();
+  if (auto* paper = typewriter_->findChild<PaperView*>("txtPaper")) {
+    paper->ClearPaper();
+    paper->Print(t.Paper);
+  }
+  if (!t.SectionShown && !typewriter_->isHidden()) HideTypewriter();
+  if (t.SectionShown && typewriter_->isHidden()) ShowTypewriter();
+  UpdateHelpContext();
+  ShowOptions();
+  RefreshFromState();
 }
 
 void ConsoleWindow::StopMachine() {

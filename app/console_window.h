@@ -82,6 +82,8 @@ class ConsoleWindow : public QMainWindow {
   void OffLineFunctions();
   void MemoryDump();
   void Debugging();
+  // Shows the installation a session restored in the Debugging window.
+  void ShowRestoredSession();
   void ShowTypewriter();
   void HideTypewriter();
   void PowerOff();

@@ -15,6 +15,7 @@
 #include "app/machine_font.h"
 #include "app/memory_window.h"
 #include "app/named_widgets.h"
+#include "app/window_placement.h"
 #include "console/panel_fields.h"
 #include "core/operator.h"
 #include "installation/session_file.h"
@@ -95,8 +96,8 @@ QWidget* DebuggingDialog::BuildBreakpoints() {
   const QFontMetrics metrics(MachineFont());
   txtBreakLocation_->setFont(MachineFont());
   txtBreakCount_->setFont(MachineFont());
-  txtBreakLocation_->setMaximumWidth(metrics.horizontalAdvance("00000000"));
-  txtBreakCount_->setMaximumWidth(metrics.horizontalAdvance("000000000000"));
+  txtBreakLocation_->setMaximumWidth(metrics.horizontalAdvance("000000"));
+  txtBreakCount_->setMaximumWidth(metrics.horizontalAdvance("0000000000"));
 
   auto* add =
       NamedButton(box, "cmdBreakAdd", "Add", "Set a breakpoint of the kind, at the location");
@@ -355,7 +356,11 @@ void DebuggingDialog::RestoreSessionFile() {
 }
 
 void DebuggingDialog::OpenMemoryWindow() {
-  if (!memory_) memory_ = new MemoryWindow(ormlax_, this);
+  if (!memory_) {
+    memory_ = new MemoryWindow(ormlax_, this);
+    // Beside the desk, which opens in the other bottom corner.
+    PlaceInScreenCorner(memory_, this, Qt::BottomLeftCorner);
+  }
   memory_->Refresh(false);
   memory_->show();
   memory_->raise();

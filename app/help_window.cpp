@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/help_pages.h"
+#include "app/window_placement.h"
 
 namespace ormlax::app {
 namespace {
@@ -36,25 +36,6 @@ class PageBrowser : public QTextBrowser {
     QTextBrowser::doSetSource(name, type);
   }
 };
-
-// Room a window manager's frame and title bar take around a window, at most.
-constexpr int kFrameSides = 8;
-constexpr int kTitleBar = 40;
-
-// Puts a new window over `near` (or in the middle of the screen), shrunk where it would not fit,
-// so that the whole of it, frame included, is on the screen.
-void PlaceInsideScreen(QWidget* window, const QWidget* near) {
-  const QScreen* screen = near != nullptr ? near->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect available = screen->availableGeometry();
-  const QSize frame(2 * kFrameSides, kTitleBar + kFrameSides);
-  window->resize(window->size().boundedTo(available.size() - frame));
-  QRect outer(QPoint(), window->size() + frame);
-  outer.moveCenter(near != nullptr ? near->frameGeometry().center() : available.center());
-  outer.moveLeft(qBound(available.left(), outer.left(), available.right() + 1 - outer.width()));
-  outer.moveTop(qBound(available.top(), outer.top(), available.bottom() + 1 - outer.height()));
-  window->move(outer.topLeft());
-}
 
 }  // namespace
 

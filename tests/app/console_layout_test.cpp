@@ -301,7 +301,8 @@ class ConsoleLayoutTest : public QObject {
   }
 
   // The debugging desk and its memory window, on the ORMLAX II (the wider addresses), open at a
-  // size that fits the screen with a frame and a title bar and cut nothing off.
+  // size that fits the screen with a frame and a title bar, cut nothing off, and leave the
+  // console's run controls in view.
   void theDebuggingWindowsFitTheScreen() {
     Console c(true);
     c.Click("chkProgDebug");
@@ -319,6 +320,15 @@ class ConsoleLayoutTest : public QObject {
       const QStringList clipped = Clipped(d);
       QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join("\n")));
     }
+    // They open side by side in the bottom corners, leaving the run controls in view.
+    const QRect run(c.Find("cmdRun")->mapToGlobal(QPoint()), c.Find("cmdRun")->size());
+    const QRect step(c.Find("cmdSingleStep")->mapToGlobal(QPoint()),
+                     c.Find("cmdSingleStep")->size());
+    for (const QDialog* d : std::initializer_list<const QDialog*>{desk, desk->Memory()}) {
+      QVERIFY2(!d->frameGeometry().intersects(run) && !d->frameGeometry().intersects(step),
+               qPrintable(d->objectName() + " covers the run controls"));
+    }
+    QVERIFY(!desk->frameGeometry().intersects(desk->Memory()->frameGeometry()));
   }
 
   // Every field that shows machine characters draws all of them with one advance width,
