@@ -18,6 +18,7 @@
 
 #include "core/character_code.h"
 #include "core/operator.h"
+#include "tape/tape_file.h"
 
 namespace ormlax::fuzz {
 
@@ -34,6 +35,23 @@ inline void Require(bool condition, const char* what) {
 // Whether every character of `text` is one a tape can hold.
 inline bool HoldsTapeCharacters(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return IsTapeCharacter(c); });
+}
+
+// The characters as the records of a tape, each "z" NUL, 120 characters and CR LF, filled out
+// with "0" to whole blocks: at least `fewest` blocks and at most `most`.
+inline std::string TapeBytesOf(std::string_view characters, std::size_t fewest = 0,
+                               std::size_t most = kTapeBlocks) {
+  const std::size_t perBlock = kBlockRecords * kRecordCharacters;
+  const std::size_t blocks =
+      std::clamp((characters.size() + perBlock - 1) / perBlock, fewest, most);
+  std::string bytes;
+  for (std::size_t r = 0; r < blocks * kBlockRecords; ++r) {
+    std::string text(
+        characters.substr(std::min(characters.size(), r * kRecordCharacters), kRecordCharacters));
+    text.resize(kRecordCharacters, '0');
+    bytes += std::string("z\0", 2) + text + "\r\n";
+  }
+  return bytes;
 }
 
 // Answers every box by its default button and closes every window; the keyboard window is closed

@@ -54,20 +54,6 @@ class MachineOperator : public QuietOperator {
   int keyboardWords_ = 0;
 };
 
-std::string TapeOf(std::string_view image) {
-  std::string bytes;
-  const std::size_t characters = kBlockRecords * kRecordCharacters;
-  const std::size_t blocks = std::min<std::size_t>(
-      kImageBlocks, std::max<std::size_t>(1, (image.size() + characters - 1) / characters));
-  for (std::size_t r = 0; r < blocks * kBlockRecords; ++r) {
-    std::string text(
-        image.substr(std::min(image.size(), r * kRecordCharacters), kRecordCharacters));
-    text.resize(kRecordCharacters, '0');
-    bytes += std::string("z\0", 2) + text + "\r\n";
-  }
-  return bytes;
-}
-
 }  // namespace
 }  // namespace ormlax::fuzz
 
@@ -85,9 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const fs::path& folder = ScratchFolder();
   const bool modelII = (flags & 1) != 0;
-  WriteFile(folder / "image.tap", TapeOf(image));
-  WriteFile(folder / "image1.tap", TapeOf(image));
-  WriteFile(folder / "image3.tap", TapeOf(image));
+  const std::string tape = TapeBytesOf(image, 1, kImageBlocks);
+  for (const char* name : {"image.tap", "image1.tap", "image3.tap"}) WriteFile(folder / name, tape);
 
   auto ormlax = MakeInstallation(modelII, folder, 1);
   MachineOperator op;

@@ -19,18 +19,6 @@
 namespace ormlax::fuzz {
 namespace {
 
-std::string RecordsOf(std::string_view characters) {
-  std::string bytes;
-  std::size_t records = 0;
-  for (std::size_t at = 0; at < characters.size() || records % kBlockRecords != 0;
-       at += kRecordCharacters, ++records) {
-    std::string text(characters.substr(std::min(at, characters.size()), kRecordCharacters));
-    text.resize(kRecordCharacters, '0');
-    bytes += std::string("z\0", 2) + text + "\r\n";
-  }
-  return bytes;
-}
-
 void ReadEveryRecord(TapeFile& file, bool mounted) {
   const std::optional<std::int32_t> count = file.RecordCount();
   if (!count) return;
@@ -74,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view rest = input.Rest();
   const fs::path& folder = ScratchFolder();
   const fs::path path = folder / "in.tap";
-  WriteFile(path, (mode & 1) != 0 ? RecordsOf(rest) : std::string(rest));
+  WriteFile(path, (mode & 1) != 0 ? TapeBytesOf(rest) : std::string(rest));
 
   QuietOperator op;
   const TapeValidity validity = ValidateTape(path);

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -95,6 +96,16 @@ bool Assembles(const fs::path& folder, ScriptedOperator& op, const AssemblyOptio
   return Assemble(*ormlax, op, "prog", options) == AssemblyOutcome::Assembled;
 }
 
+// An installation whose memory is full of words that differ from each other.
+std::unique_ptr<Installation> FilledInstallation(const fs::path& folder) {
+  auto ormlax = MakeInstallation(false, folder, 1);
+  for (int a = 0; a < 1000; ++a) {
+    ormlax->Machine.Memory[static_cast<std::size_t>(a)] =
+        Word::FromText("B" + std::to_string(10000 + a) + "C00001");
+  }
+  return ormlax;
+}
+
 // The standard boards, as every off-line run finds them.
 Files StandardBoards() {
   TempFolder folder;
@@ -149,11 +160,7 @@ std::vector<Writer> Writers() {
        [] { return Files{}; },
        {{"memdump.txt", "000  OLD     DUMP  \n"}},
        [](const fs::path& folder, ScriptedOperator& op) {
-         auto ormlax = MakeInstallation(false, folder, 1);
-         for (int a = 0; a < 1000; ++a) {
-           ormlax->Machine.Memory[static_cast<std::size_t>(a)] =
-               Word::FromText("B" + std::to_string(10000 + a) + "C00001");
-         }
+         auto ormlax = FilledInstallation(folder);
          std::string error;
          const bool dumped = DumpMemory(*ormlax, kMemoryDumpFileName, error);
          if (!dumped) ShowOkMessage(op, error);
@@ -164,11 +171,7 @@ std::vector<Writer> Writers() {
        [] { return Files{}; },
        {{"s.session", "an earlier session\n"}},
        [](const fs::path& folder, ScriptedOperator& op) {
-         auto ormlax = MakeInstallation(false, folder, 1);
-         for (int a = 0; a < 1000; ++a) {
-           ormlax->Machine.Memory[static_cast<std::size_t>(a)] =
-               Word::FromText("B" + std::to_string(10000 + a) + "C00001");
-         }
+         auto ormlax = FilledInstallation(folder);
          std::string error;
          const bool saved = SaveSession(*ormlax, "s.session", error);
          if (!saved) ShowOkMessage(op, error);
