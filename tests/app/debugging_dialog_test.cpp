@@ -629,6 +629,27 @@ class DebuggingDialogTest : public QObject {
     QVERIFY(d.Find("cmdSaveSession")->isEnabled());
     QVERIFY(d.Find("cmdRestoreSession")->isEnabled());
   }
+
+  // "Historical speed" sets the pace of the runs, and a restore leaves it as the console has it,
+  // either way.
+  void historicalSpeedIsTheConsolesAcrossARestore() {
+    Console c(false);
+    Desk d(c);
+    d.Type("txtSessionFile", "paced.session");
+    c.Click("chkHistorical");
+    QVERIFY(c.sim.HistoricalSpeed());
+    d.Click("cmdSaveSession");
+    c.Click("chkHistorical");
+    QVERIFY(!c.sim.HistoricalSpeed());
+    d.Click("cmdRestoreSession");
+    QVERIFY(!c.sim.HistoricalSpeed());
+    QVERIFY(!c.Find<QCheckBox>("chkHistorical")->isChecked());
+    c.Click("chkHistorical");
+    d.Click("cmdRestoreSession");
+    QVERIFY(c.sim.HistoricalSpeed());
+    QVERIFY(c.Find<QCheckBox>("chkHistorical")->isChecked());
+    QCOMPARE(c.op.messages, (std::vector<std::string>{"The session is saved in paced.session"}));
+  }
 };
 
 }  // namespace
