@@ -70,10 +70,6 @@ void Breakpoints::Clear() {
   Mark();
 }
 
-void Breakpoints::ResetHits() {
-  for (Breakpoint& b : list_) b.Hits = 0;
-}
-
 void Breakpoints::Mark() {
   if (generation_ != nullptr) ++*generation_;
   execute_.fill(0);

@@ -48,8 +48,6 @@ class Breakpoints {
   bool Remove(int number);
   // Clears every breakpoint; numbering starts again at 1.
   void Clear();
-  // Every hit count back to 0.
-  void ResetHits();
 
   // Non-zero where an enabled breakpoint of the kind is set.
   const Marks& ExecuteMarks() const { return execute_; }

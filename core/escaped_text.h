@@ -3,14 +3,11 @@
 // (128-255) stand as they are; a backslash is written "\\" and every other byte "\xHH".
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
 namespace ormlax {
 
 std::string EscapeText(std::string_view bytes);
-// The bytes back; nothing when an escape is malformed.
-std::optional<std::string> UnescapeText(std::string_view text);
 
 }  // namespace ormlax

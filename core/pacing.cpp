@@ -38,7 +38,6 @@ void Pacer::Spend(Microseconds time) {
   Microseconds now = clock_->Now();
   if (due_ < now - kLateness) due_ = now;
   due_ += time;
-  ++waiting_;
   while (Active() && now < due_) {
     op_.YieldToInterface();
     now = clock_->Now();
@@ -46,7 +45,6 @@ void Pacer::Spend(Microseconds time) {
     clock_->SleepUntil(std::min(due_, now + kLookEvery));
     now = clock_->Now();
   }
-  --waiting_;
 }
 
 }  // namespace ormlax

@@ -58,7 +58,6 @@ class Pacer {
   Pacer(const MachineState& state, Operator& op, PaceClock& clock)
       : s_(state), op_(op), clock_(&clock) {}
 
-  void SetClock(PaceClock& clock) { clock_ = &clock; }
   // Historical speed is on (the console's option, the machine's HistoricalSpeed).
   bool On() const { return s_.HistoricalSpeed; }
   // On, and the machine running: only a run is paced, never a step the operator makes.
@@ -67,15 +66,12 @@ class Pacer {
   // interface run every kLookEvery at the most; otherwise (or once Stop is pressed or the option
   // switched off while it waits) returns at once.
   void Spend(Microseconds time);
-  // A wait is going on: the installation is busy inside an action.
-  bool Waiting() const { return waiting_ > 0; }
 
  private:
   const MachineState& s_;
   Operator& op_;
   PaceClock* clock_;
   Microseconds due_{0};  // when the machine's actions so far are done, by the clock
-  int waiting_ = 0;
 };
 
 }  // namespace ormlax

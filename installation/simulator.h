@@ -41,7 +41,6 @@ class Simulator {
   // "Historical speed": runs go at the pace of the machine simulated (see core/pacing.h).
   void SetHistoricalSpeed(bool on) { installation_.Machine.HistoricalSpeed = on; }
   bool HistoricalSpeed() const { return installation_.Machine.HistoricalSpeed; }
-  Pacer& Pace() { return pacer_; }
 
   // Starts a trace of every word executed into `file` (relative to the working folder), in place
   // of any trace before. False, with the reason in `failure`, when the file cannot be written.
